@@ -1,0 +1,1 @@
+tolvane_bench(bench_collector SOURCES collector_bench.cpp LIBS tolvane_runtime)
