@@ -15,27 +15,28 @@ struct ImageAsset {
   int frames;
   int columns;  // cells per sheet row; rows are filled left to right, top to bottom
   bool has_hd;  // also written as "-hd" (twice the size) and "-hd2" (four times)
+  int blank_frame;  // the one frame meant to stay empty (a font's space), or -1
 };
 
 // Sheet widths keep the largest ("-hd2") sheets at 2048 pixels or less.
-inline constexpr std::array<ImageAsset, 16> kImages = {{
-    {"common/icons", 32, 32, 16, 16, true},
-    {"common/Buttons", 64, 64, 16, 8, true},
-    {"common/dpad", 32, 32, 16, 8, true},
-    {"common/PellLogo", 256, 256, 1, 1, true},
-    {"fonts/shadow_editundo", 16, 16, 128, 16, true},
-    {"menu", 256, 256, 4, 2, true},
-    {"logo", 256, 128, 1, 1, true},
-    {"BadgesA", 64, 64, 64, 8, true},
-    {"parts", 8, 8, 256, 16, true},
-    {"common/circle", 256, 256, 4, 2, true},
-    {"common/light", 32, 32, 4, 4, true},
-    {"trees", 68, 68, 9, 5, true},
-    {"plr", 36, 36, 49, 8, true},
-    {"gfx", 36, 36, 49, 8, true},
+inline constexpr std::array<ImageAsset, 15> kImages = {{
+    {"common/icons", 32, 32, 16, 16, true, -1},
+    {"common/Buttons", 64, 64, 16, 8, true, -1},
+    {"common/dpad", 32, 32, 16, 8, true, -1},
+    {"common/PellLogo", 256, 256, 1, 1, true, -1},
+    {"fonts/shadow_editundo", 16, 16, 128, 16, true, 0},
+    {"menu", 256, 256, 4, 2, true, -1},
+    {"logo", 256, 128, 1, 1, true, -1},
+    {"BadgesA", 64, 64, 64, 8, true, -1},
+    {"parts", 8, 8, 256, 16, true, -1},
+    {"common/circle", 256, 256, 4, 2, true, -1},
+    {"common/light", 32, 32, 4, 4, true, -1},
+    {"trees", 68, 68, 9, 5, true, -1},
+    {"plr", 36, 36, 49, 8, true, -1},
+    {"gfx", 36, 36, 49, 8, true, -1},
     // The framework's fallback font: one strip of 96 glyphs (characters 32..127), each cell
     // with a one-pixel transparent border left and right.
-    {"kelp_font", 10, 16, 96, 96, false},
+    {"kelp_font", 10, 16, 96, 96, false, 0},
 }};
 
 // Resolution levels and the file-name suffix of each.

@@ -1,6 +1,7 @@
 // Drawing helpers every sheet shares, the DejaVu typefaces loaded through FreeType, and the
 // sheet painter and PNG writer.
 #include "canvas.h"
+#include "files.h"
 
 #include <cairo-ft.h>
 #include <ft2build.h>
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -184,11 +184,6 @@ cairo_surface_t* paint_sheet(const ImageAsset& asset, int scale, FramePainter pa
                              cairo_status_to_string(cairo_status(cr)));
   cairo_destroy(cr);
   return surface;
-}
-
-void make_parent_dirs(const std::string& path) {
-  std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  if (!parent.empty()) std::filesystem::create_directories(parent);
 }
 
 void write_png(cairo_surface_t* surface, const std::string& path) {

@@ -69,6 +69,5 @@ using FramePainter = void (*)(cairo_t* cr, int frame);
 cairo_surface_t* paint_sheet(const ImageAsset& asset, int scale, FramePainter paint);
 // Writes the surface as PNG, creating the folders on the way.
 void write_png(cairo_surface_t* surface, const std::string& path);
-void make_parent_dirs(const std::string& path);
 
 }  // namespace assetgen
