@@ -91,7 +91,7 @@ public:
 class c_StringStack : public c_Stack2 {
 public:
     c_StringStack* m_new(const Array<String>& values) {
-        m_new2(values);
+        c_Stack2::m_new2(values);
         return this;
     }
     c_StringStack* m_new2() { return this; }
