@@ -3,6 +3,9 @@
 // incremental steps had already done.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
@@ -51,19 +54,24 @@ void BM_CollectorStep(benchmark::State& state) {
     }
     double incremental_share = 0;
     int full_collections = 0;
+    double slowest_full_us = 0;
     for (auto _ : state) {
         state.PauseTiming();
         make_garbage();
         bool full = gc_new_bytes + gc_ext_new_bytes > kGcFullCollectBytes;
         int marked_before = gc_marked_bytes;
         state.ResumeTiming();
+        auto start = std::chrono::steady_clock::now();
         gc_collect(delegate);
+        double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
         if (full) {
+            slowest_full_us = std::max(slowest_full_us, us);
             ++full_collections;
             incremental_share += double(marked_before) / gc_alloced_bytes;
         }
     }
-    state.counters["live_MiB"] = gc_alloced_bytes / 1048576.0;
+    state.counters["heap_MiB"] = gc_alloced_bytes / 1048576.0;
+    state.counters["slowest_full_us"] = slowest_full_us;
     state.counters["full_collections"] = full_collections;
     state.counters["marked_in_advance"] = full_collections ? incremental_share / full_collections : 0;
 }
