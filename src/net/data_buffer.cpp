@@ -1,0 +1,207 @@
+// Data buffer memory and loading, and the clamped byte and text operations on it.
+#include "net/data_buffer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "host/game.h"
+#include "net/async.h"
+#include "runtime/errors.h"
+
+namespace {
+
+// How many of `count` items starting at `start` lie inside [0, limit): a start outside the
+// range gives none, and address + count is worked out wide so it cannot overflow.
+int clamp_count(int start, int count, int limit) {
+    if (start < 0 || start >= limit || count < 1) return 0;
+    long long room = static_cast<long long>(limit) - start;
+    return count < room ? count : static_cast<int>(room);
+}
+
+bool is_encoding(const String& encoding, const char* name) { return encoding == String(name); }
+
+[[noreturn]] void invalid_encoding(const String& encoding) {
+    kvError(String("Invalid string encoding:") + encoding);
+}
+
+// The whole of an open file in a malloc'ed block; none when it cannot be read.
+unsigned char* read_whole_file(FILE* file, int* size) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return nullptr;
+    long end = std::ftell(file);
+    if (end < 0 || end > 0x7fffffff || std::fseek(file, 0, SEEK_SET) != 0) return nullptr;
+    auto* bytes = static_cast<unsigned char*>(std::malloc(end > 0 ? end : 1));
+    if (!bytes) return nullptr;
+    if (std::fread(bytes, 1, end, file) != static_cast<size_t>(end)) {
+        std::free(bytes);
+        return nullptr;
+    }
+    *size = static_cast<int>(end);
+    return bytes;
+}
+
+// Three bytes per UTF-16 unit at most, each unit on its own.
+int encode_utf8_unit(int c, unsigned char* out) {
+    if (c < 128) {
+        out[0] = static_cast<unsigned char>(c);
+        return 1;
+    }
+    if (c < 2048) {
+        out[0] = static_cast<unsigned char>(0xC0 | (c >> 6));
+        out[1] = static_cast<unsigned char>(0x80 | (c & 63));
+        return 2;
+    }
+    out[0] = static_cast<unsigned char>(0xE0 | (c >> 12));
+    out[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 63));
+    out[2] = static_cast<unsigned char>(0x80 | (c & 63));
+    return 3;
+}
+
+bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Decodes one- to three-byte sequences; false at the first byte that does not fit them,
+// in which case the caller falls back to one character per byte.
+bool decode_utf8(const unsigned char* bytes, int count, std::vector<Char>& out) {
+    for (int i = 0; i < count;) {
+        unsigned char b0 = bytes[i];
+        if (b0 < 128) {
+            out.push_back(b0);
+            i += 1;
+        } else if ((b0 & 0xE0) == 0xC0 && i + 1 < count && is_continuation(bytes[i + 1])) {
+            out.push_back(static_cast<Char>(((b0 & 31) << 6) | (bytes[i + 1] & 63)));
+            i += 2;
+        } else if ((b0 & 0xF0) == 0xE0 && i + 2 < count && is_continuation(bytes[i + 1]) &&
+                   is_continuation(bytes[i + 2])) {
+            out.push_back(static_cast<Char>(((b0 & 15) << 12) | ((bytes[i + 1] & 63) << 6) | (bytes[i + 2] & 63)));
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+KvDataBuffer::~KvDataBuffer() { std::free(data); }
+
+bool KvDataBuffer::_New(int size, void* bytes) {
+    if (data || size < 0) return false;
+    if (!bytes) {
+        bytes = std::malloc(size > 0 ? size : 1);
+        if (!bytes) return false;
+        gc_ext_malloced(size);
+    }
+    data = static_cast<unsigned char*>(bytes);
+    length = size;
+    return true;
+}
+
+bool KvDataBuffer::_Load(String path) {
+    if (data) return false;
+    int size = 0;
+    unsigned char* bytes = KvGame::_game->LoadData(path, &size);
+    if (!bytes) return false;
+    data = bytes;
+    length = size;
+    gc_ext_malloced(size);
+    return true;
+}
+
+void KvDataBuffer::_LoadAsync(const char* filePath, KvThread* thread) {
+    if (data) return;
+    FILE* file = std::fopen(filePath, "rb");
+    if (!file) return;
+    int size = 0;
+    unsigned char* bytes = read_whole_file(file, &size);
+    std::fclose(file);
+    if (!bytes) return;
+    data = bytes;
+    length = size;
+    gc_ext_malloced(size);
+    thread->SetResult(this);
+}
+
+void KvDataBuffer::Discard() {
+    std::free(data);
+    data = nullptr;
+    length = 0;
+}
+
+c_DataBuffer* c_DataBuffer::m_new(int size) {
+    if (!_New(size, nullptr)) kvError(String("Allocate DataBuffer failed"));
+    return this;
+}
+
+c_DataBuffer* c_DataBuffer::m_Load(String path) {
+    auto* buffer = new c_DataBuffer;
+    return buffer->_Load(path) ? buffer : nullptr;
+}
+
+void c_DataBuffer::p_PokeBytes(int address, Array<int> bytes, int offset, int count) {
+    count = clamp_count(offset, clamp_count(address, count, length), bytes.Length());
+    for (int i = 0; i < count; ++i) data[address + i] = static_cast<unsigned char>(bytes[offset + i]);
+}
+
+void c_DataBuffer::p_PeekBytes(int address, Array<int> bytes, int offset, int count) {
+    count = clamp_count(offset, clamp_count(address, count, length), bytes.Length());
+    for (int i = 0; i < count; ++i) bytes[offset + i] = static_cast<signed char>(data[address + i]);
+}
+
+Array<int> c_DataBuffer::p_PeekBytes2(int address, int count) {
+    Array<int> bytes(clamp_count(address, count, length));
+    p_PeekBytes(address, bytes, 0, bytes.Length());
+    return bytes;
+}
+
+void c_DataBuffer::p_CopyBytes(int address, c_DataBuffer* target, int dstAddress, int count) {
+    count = clamp_count(dstAddress, clamp_count(address, count, length), target->length);
+    if (count < 1) return;
+    // Overlapping ranges in one buffer: copying from the far end first never reads a byte
+    // that has already been overwritten.
+    if (address < dstAddress) {
+        for (int i = count - 1; i >= 0; --i) target->data[dstAddress + i] = data[address + i];
+    } else {
+        for (int i = 0; i < count; ++i) target->data[dstAddress + i] = data[address + i];
+    }
+}
+
+int c_DataBuffer::p_PokeString(int address, String text, String encoding) {
+    bool utf8 = is_encoding(encoding, "utf8");
+    if (!utf8 && !is_encoding(encoding, "ascii")) invalid_encoding(encoding);
+    int written = 0;
+    for (int i = 0; i < text.Length(); ++i) {
+        unsigned char unit[3];
+        int size = 1;
+        if (utf8) {
+            size = encode_utf8_unit(text[i], unit);
+        } else {
+            unit[0] = static_cast<unsigned char>(text[i]);
+        }
+        int at = address < 0 ? -1 : address + written;
+        int fits = clamp_count(at, size, length);
+        if (fits > 0) std::memcpy(data + at, unit, fits);
+        written += size;
+    }
+    return written;
+}
+
+String c_DataBuffer::p_PeekString(int address, int count, String encoding) {
+    bool utf8 = is_encoding(encoding, "utf8");
+    if (!utf8 && !is_encoding(encoding, "ascii")) invalid_encoding(encoding);
+    count = clamp_count(address, count, length);
+    const unsigned char* bytes = data + (count > 0 ? address : 0);
+    std::vector<Char> units;
+    units.reserve(count);
+    if (utf8 && decode_utf8(bytes, count, units)) return String(units.data(), static_cast<int>(units.size()));
+    units.clear();
+    for (int i = 0; i < count; ++i) {
+        units.push_back(utf8 ? static_cast<Char>(static_cast<signed char>(bytes[i])) : bytes[i]);
+    }
+    return String(units.data(), count);
+}
+
+String c_DataBuffer::p_PeekString2(int address, String encoding) {
+    return p_PeekString(address, length - address, encoding);
+}
