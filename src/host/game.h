@@ -10,6 +10,10 @@
 #include "runtime/gc.h"
 #include "runtime/string.h"
 
+// Counts the windows the host has opened (0 before the first): each new window brings a new
+// OpenGL context, so anything holding GL objects compares this to know they are gone.
+extern int glfwGraphicsSeq;
+
 // Event codes passed from the host to the delegate.
 enum KvGameEvent {
     KeyDown = 1,
@@ -103,4 +107,8 @@ protected:
     int updateRate = 0;
     bool started = false;
     bool suspended = false;
+
+private:
+    template <class Call>
+    void deliver(Call call);
 };
