@@ -4,6 +4,9 @@
 #include "sprites.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "canvas.h"
 
@@ -89,13 +92,14 @@ struct Pose {
   double bob;         // body height change while walking
   bool flag;          // a flag on a pole strapped to the back
   double flag_phase;  // 0..1
+  bool shadow;        // standing figures cast one; lying ones get theirs from the caller
 };
 
 // A trooper facing +x, feet near y = 30, drawn around the cell centre.
 void trooper(cairo_t* cr, const Trooper& t, const Pose& p) {
   const double ink = 1.1;
   Rgb trousers = shade(t.tunic, 0.45);
-  ground_shadow(cr, 18, 30.5, 10, 3.6, 0.5);
+  if (p.shadow) ground_shadow(cr, 18, 30.5, 10, 3.6, 0.5);
 
   if (p.flag) {
     flag_pole(cr, 11, 26, 2.5, 1.6);
@@ -185,24 +189,21 @@ void trooper(cairo_t* cr, const Trooper& t, const Pose& p) {
   }
 }
 
-// Lying figures (a fallen soldier, a dying enemy) are the standing trooper turned about
-// his feet; the shadow stays flat on the ground.
-void fallen(cairo_t* cr, const Trooper& t, double angle, double dx, double dy) {
-  ground_shadow(cr, 18, 22, 15, 5, 0.45);
+// Lying figures (a fallen soldier, a dying enemy) are the standing trooper turned about the
+// middle of his body, which keeps him inside the cell; the shadow stays flat on the ground.
+void fallen(cairo_t* cr, const Trooper& t, double angle) {
+  ground_shadow(cr, 18, 22, 16, 6, 0.45);
   cairo_save(cr);
-  cairo_translate(cr, 18 + dx, 28 + dy);
+  cairo_translate(cr, 18.5, 19);
   cairo_rotate(cr, angle);
-  cairo_translate(cr, -18, -28);
-  cairo_push_group(cr);
-  trooper(cr, t, {0, 0, false, 0});
-  cairo_pop_group_to_source(cr);
-  cairo_paint(cr);
+  cairo_translate(cr, -19, -17);
+  trooper(cr, t, {0, 0, false, 0, false});
   cairo_restore(cr);
 }
 
 Pose walk(int step, bool flag, int frame) {
   static const double strides[3] = {0, 1, -1};
-  return {strides[step % 3], step % 3 == 0 ? 0 : -0.8, flag, (frame % kFlagPhases) / 7.0};
+  return {strides[step % 3], step % 3 == 0 ? 0 : -0.8, flag, (frame % kFlagPhases) / 7.0, true};
 }
 
 // Ground details for the frames no screen draws, so the sheet holds nothing blank.
@@ -332,7 +333,7 @@ void base_socket(cairo_t* cr, bool planted, double pulse) {
 
 void paint_plr(cairo_t* cr, int frame) {
   if (frame == 7) {
-    fallen(cr, kSoldier, -M_PI / 2, 8, -4);
+    fallen(cr, kSoldier, -M_PI / 2);
     return;
   }
   // 0..2 walking, 4..6 walking with a flag; the frames the game never picks repeat the cycle.
@@ -351,68 +352,91 @@ void paint_gfx(cairo_t* cr, int frame) {
     case 13: return base_slab(cr);
     case 14: return trooper(cr, kEnemy, walk(0, false, 0));
     case 15: case 16: case 17: return trooper(cr, kEnemy, walk(frame - 14, false, 0));
-    case 18: return fallen(cr, kEnemy, -1.25, 2, -4);
-    case 19: return fallen(cr, kEnemy, -M_PI / 2, 8, -4);
+    case 18: return fallen(cr, kEnemy, -1.25);
+    case 19: return fallen(cr, kEnemy, -M_PI / 2);
     default: return ground_detail(cr, frame);
   }
 }
 
-// Rocks are drawn 62 x 52 apart and overlap their neighbours; each one is a boulder that
-// fills nearly the whole cell, lit from the top left so that stacked rows read as a wall.
+// Rocks are drawn 62 x 52 apart, row after row, and overlap their neighbours. Each is a
+// faceted boulder on a dark bed of rubble as large as its share of the grid, so the gaps
+// where four boulders meet read as crevices instead of ground showing through.
 void paint_trees(cairo_t* cr, int frame) {
-  static const Rgb kStones[9] = {hex(0x8a7f72), hex(0x7d6a58), hex(0x948878), hex(0x86705a),
-                                 hex(0x7a746c), hex(0x8e7a64), hex(0x9a8a74), hex(0x74685c),
-                                 hex(0x8a765e)};
-  Rng rng(1000 + frame);
-  Rgb stone = kStones[frame];
+  static const Rgb kStones[9] = {hex(0x9a8c7c), hex(0x8e765e), hex(0xa09484), hex(0x927a62),
+                                 hex(0x8a8278), hex(0x9c8468), hex(0xa8967c), hex(0x847668),
+                                 hex(0x967e64)};
+  const Rgb stone = kStones[frame];
+  const Rgb crevice = hex(0x2e241c);
   const double cx = 34, cy = 34;
-  ground_shadow(cr, cx + 2, cy + 8, 34, 26, 0.55);
+  Rng rng(1000 + frame);
 
-  blob(cr, rng, cx, cy + 1, 32.5, 28.5, 11, 0.07);
-  radial(cr, cx - 10, cy - 14, 46, shade(stone, 1.25), shade(stone, 0.5));
-  cairo_fill_preserve(cr);
-  set(cr, hex(0x2a2018));
-  cairo_set_line_width(cr, 1.6);
-  cairo_stroke(cr);
-
-  // The lit top face, then lesser stones bulging out of the mass.
-  blob(cr, rng, cx - 3, cy - 7, 22, 16, 9, 0.12);
-  radial(cr, cx - 9, cy - 14, 30, shade(stone, 1.45), shade(stone, 1.0));
+  ground_shadow(cr, cx + 1, cy + 10, 33, 22, 0.5);
+  rounded_rect(cr, cx - 32, cy - 23, 64, 50, 6);
+  vertical(cr, cy - 23, cy + 27, shade(crevice, 1.1), shade(crevice, 0.8));
   cairo_fill(cr);
-  int lumps = 3 + rng.below(3);
-  for (int i = 0; i < lumps; ++i) {
-    double a = rng.range(0, 2 * M_PI);
-    double d = rng.range(10, 20);
-    double x = cx + std::cos(a) * d, y = cy + std::sin(a) * d * 0.85;
-    double r = rng.range(6, 10);
-    blob(cr, rng, x, y, r, r * 0.8, 7, 0.15);
-    radial(cr, x - r * 0.4, y - r * 0.5, r * 1.6, shade(stone, rng.range(1.2, 1.4)),
-           shade(stone, 0.7));
+  // Rubble along the foot breaks up the bed's straight edge where the wall meets open ground.
+  for (int i = 0; i < 9; ++i) {
+    double x = cx - 30 + i * 7.5 + rng.range(-2, 2), y = cy + 25 + rng.range(-1.5, 1);
+    blob(cr, rng, x, y, rng.range(2.8, 4.2), rng.range(2.0, 3.0), 6, 0.2);
+    fill_line(cr, shade(stone, rng.range(0.55, 0.85)), crevice, 0.8);
+  }
+  // Two rings of points and a peak, nudged at random, make the facets; light comes from the
+  // top left, so a facet's shade follows the way it faces.
+  const int n = 9;
+  const double lx = -0.55, ly = -0.83;
+  std::vector<double> ox(n), oy(n), ix(n), iy(n);
+  double turn = rng.range(0, 2 * M_PI);
+  for (int i = 0; i < n; ++i) {
+    double a = turn + 2 * M_PI * (i + rng.range(-0.2, 0.2)) / n;
+    // A squarish outline (a superellipse) fills the corners of the cell, leaving only narrow
+    // crevices between neighbours.
+    double c = std::cos(a), sn = std::sin(a);
+    double r = rng.range(0.93, 1.03) *
+               std::pow(std::pow(std::fabs(c) / 33, 3) + std::pow(std::fabs(sn) / 29.5, 3), -1.0 / 3);
+    ox[i] = cx + c * r;
+    oy[i] = cy + 1 + sn * r;
+    double b = turn + 2 * M_PI * (i + 0.5 + rng.range(-0.15, 0.15)) / n;
+    double m = rng.range(0.45, 0.62);
+    ix[i] = cx - 3 + std::cos(b) * 30 * m;
+    iy[i] = cy - 5 + std::sin(b) * 26 * m;
+  }
+  const double px = cx - 4 + rng.range(-3, 3), py = cy - 8 + rng.range(-3, 3);
+  auto facet = [&](std::initializer_list<std::pair<double, double>> pts, double nx, double ny,
+                   double lift) {
+    double len = std::hypot(nx, ny);
+    double facing = len > 0 ? (nx * lx + ny * ly) / len : 0;
+    double light = 0.78 + lift + 0.3 * facing + rng.range(-0.05, 0.05);
+    cairo_new_path(cr);
+    for (auto [x, y] : pts) cairo_line_to(cr, x, y);
+    cairo_close_path(cr);
+    set(cr, shade(stone, light));
     cairo_fill_preserve(cr);
-    set(cr, hex(0x2a2018), 0.7);
-    cairo_set_line_width(cr, 1.0);
+    set(cr, crevice, 0.35);
+    cairo_set_line_width(cr, 0.7);
     cairo_stroke(cr);
+  };
+  for (int i = 0; i < n; ++i) {
+    int j = (i + 1) % n, h = (i + n - 1) % n;
+    // Outer band: two triangles per step, facing outward and steep.
+    facet({{ox[i], oy[i]}, {ox[j], oy[j]}, {ix[i], iy[i]}}, (ox[i] + ox[j]) / 2 - cx,
+          (oy[i] + oy[j]) / 2 - cy, -0.12);
+    facet({{ox[i], oy[i]}, {ix[i], iy[i]}, {ix[h], iy[h]}}, ox[i] - cx, oy[i] - cy, -0.08);
+    // Top: a fan to the peak, facing mostly up.
+    facet({{ix[h], iy[h]}, {ix[i], iy[i]}, {px, py}}, ((ix[h] + ix[i]) / 2 - px) * 0.5,
+          ((iy[h] + iy[i]) / 2 - py) * 0.5, 0.22);
   }
-  // Cracks.
-  int cracks = 2 + rng.below(2);
-  for (int i = 0; i < cracks; ++i) {
-    double x = cx + rng.range(-18, 18), y = cy + rng.range(-14, 14);
-    cairo_move_to(cr, x, y);
-    for (int k = 0; k < 3; ++k) {
-      x += rng.range(-6, 6);
-      y += rng.range(2, 6);
-      cairo_line_to(cr, x, y);
-    }
-    set(cr, hex(0x2a2018), 0.6);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-  }
-  // Moss and grit.
-  for (int i = 0; i < 14; ++i) {
-    double x = cx + rng.range(-24, 24), y = cy + rng.range(-20, 20);
-    circle(cr, x, y, rng.range(0.5, 1.3));
-    bool moss = rng.unit() < 0.3;
-    set(cr, moss ? hex(0x4e8a2a) : shade(stone, rng.range(0.5, 1.5)), 0.8);
+  // The outline, then grit and moss on the lit top.
+  cairo_new_path(cr);
+  for (int i = 0; i < n; ++i) cairo_line_to(cr, ox[i], oy[i]);
+  cairo_close_path(cr);
+  set(cr, crevice);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  for (int i = 0; i < 10; ++i) {
+    double x = cx + rng.range(-20, 16), y = cy + rng.range(-18, 10);
+    bool moss = rng.unit() < 0.35;
+    circle(cr, x, y, moss ? rng.range(1.0, 1.8) : rng.range(0.5, 1.0));
+    set(cr, moss ? hex(0x5a8a30) : shade(stone, rng.range(0.5, 1.5)), 0.75);
     cairo_fill(cr);
   }
 }

@@ -2,6 +2,7 @@
 // game can tint them; emblems and badges carry their own colours.
 #include "ui.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -107,8 +108,8 @@ void cpp_badge(cairo_t* cr) {
   set(cr, kWhite);
   cairo_set_line_width(cr, 2.5);
   cairo_stroke(cr);
-  use_typeface(cr, Typeface::SansBold, 20);
-  outlined_text(cr, "C++", 32, 33, kWhite, hex(0x0f2448), 3);
+  use_typeface(cr, Typeface::SansBold, 15);
+  outlined_text(cr, "C++", 32, 32.5, kWhite, hex(0x0f2448), 3);
 }
 
 }  // namespace
@@ -283,7 +284,7 @@ void paint_buttons(cairo_t* cr, int frame) {
   if (frame < 3) return difficulty_emblem(cr, frame);
   switch (frame) {
     case 8:  // the cog's three layers turn at different speeds around one centre
-      cog_path(cr, 32, 32, 31, 25, 12, 20);
+      cog_path(cr, 32, 32, 29.5, 24, 12, 19);
       fill_line(cr, hex(0xc8ccd4), kInk, 1.5);
       break;
     case 9:
@@ -523,9 +524,13 @@ void paint_logo(cairo_t* cr, int) {
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
   }
+  // The title is sized to leave room for the outline and the flag on the right.
   use_typeface(cr, Typeface::SansBold, 64);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, "Tolvane", &e);
+  use_typeface(cr, Typeface::SansBold, 64 * std::min(1.0, 206 / e.width));
   cairo_new_path(cr);
-  text_path_centred(cr, "Tolvane", 128, 60);
+  text_path_centred(cr, "Tolvane", 118, 60);
   cairo_save(cr);
   cairo_translate(cr, 3, 5);
   set(cr, hex(0), 0.55);
