@@ -1,0 +1,1 @@
+tolvane_fuzzer(wave_reader SOURCES wave_reader_fuzz.cpp LIBS tolvane_sound_decode)
