@@ -79,6 +79,15 @@ void fill_line(cairo_t* cr, Rgb fill, Rgb line, double width, double alpha) {
   cairo_stroke(cr);
 }
 
+void rimmed_stroke(cairo_t* cr, Rgb colour, double width, double rim) {
+  set(cr, palette::kInk);
+  cairo_set_line_width(cr, width + 2 * rim);
+  cairo_stroke_preserve(cr);
+  set(cr, colour);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+}
+
 void radial(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer, double inner_alpha,
             double outer_alpha) {
   cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);

@@ -48,6 +48,9 @@ void star(cairo_t* cr, double cx, double cy, double r1, double r2, int points, d
 
 // Fills the current path and outlines it, keeping the path for neither.
 void fill_line(cairo_t* cr, Rgb fill, Rgb line, double width, double alpha = 1.0);
+// Strokes the current path in `colour` over a dark rim `rim` wide on each side; the path is
+// used up.
+void rimmed_stroke(cairo_t* cr, Rgb colour, double width, double rim);
 // Sets the source to a radial gradient from `inner` at the centre to `outer` at radius r.
 void radial(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer,
             double inner_alpha = 1.0, double outer_alpha = 1.0);

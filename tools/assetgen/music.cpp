@@ -81,9 +81,9 @@ void hat(Mix& m, Rng& rng, double at, double gain, double pan) {
 
 void drums(Mix& m, Rng& rng, int bar, bool busy) {
   double t = bar * kBar;
-  kick(m, rng, t, 0.9);
-  kick(m, rng, t + 2 * kBeat, 0.8);
-  if (bar % 2 == 1) kick(m, rng, t + 2.5 * kBeat, 0.55);
+  kick(m, rng, t, 0.65);
+  kick(m, rng, t + 2 * kBeat, 0.6);
+  if (bar % 2 == 1) kick(m, rng, t + 2.5 * kBeat, 0.4);
   snare(m, rng, t + kBeat, 0.6);
   snare(m, rng, t + 3 * kBeat, 0.6);
   if (bar % 8 == 7) {  // a fill into the next phrase

@@ -51,14 +51,15 @@ void enemy_death(Mix& m, Rng& rng, int variant) {
   noise_burst(m, rng, 0.02, 0.22, 3000, 300, 0.45);
 }
 
-// The reward for planting n flags at once: n + 2 rising notes, higher and longer with n.
+// The reward for planting n flags at once: n + 2 notes up the C major chord, starting one
+// chord tone higher for each extra flag, then a sparkle as long as the catch was big.
 void planted(Mix& m, Rng& rng, int n) {
-  static const int kRise[] = {C5, E5, G5, C6, 88, 91};
+  static const int kRise[] = {C5, E5, G5, C6, 88, 91, 96, 100, 103};
   int notes = n + 2;
-  for (int i = 0; i < notes; ++i) chime(m, rng, i * 0.07, kRise[i] + (n - 1) * 2, 0.25, 0.4);
+  for (int i = 0; i < notes; ++i) chime(m, rng, i * 0.07, kRise[n - 1 + i], 0.25, 0.4);
   double end = notes * 0.07;
   for (int i = 0; i < 2 * n; ++i)
-    play(m, {.start = end + i * 0.045, .length = 0.08, .freq = note_hz(96 + (i % 3) * 4 + n),
+    play(m, {.start = end + i * 0.045, .length = 0.08, .freq = note_hz(96 + (i % 3) * 4),
              .wave = Wave::Sine, .env = pluck(0.07), .gain = 0.15}, rng);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "motifs.h"
 
 namespace assetgen {
 namespace {
@@ -54,23 +55,10 @@ void speaker(cairo_t* cr) {
   cairo_close_path(cr);
   icon_ink(cr, 2);
   for (int i = 1; i <= 2; ++i) {
+    cairo_new_path(cr);
     cairo_arc(cr, 17, 16, 3.5 * i + 1, -0.8, 0.8);
-    set(cr, kInk);
-    cairo_set_line_width(cr, 4);
-    cairo_stroke_preserve(cr);
-    set(cr, kWhite);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    rimmed_stroke(cr, kWhite, 2, 1);
   }
-}
-
-void stroke_icon(cairo_t* cr, double width) {
-  set(cr, kInk);
-  cairo_set_line_width(cr, width + 2);
-  cairo_stroke_preserve(cr);
-  set(cr, kWhite);
-  cairo_set_line_width(cr, width);
-  cairo_stroke(cr);
 }
 
 // Difficulty emblems: a shield with one, two or three chevrons in green, amber and red.
@@ -97,7 +85,7 @@ void difficulty_emblem(cairo_t* cr, int level) {
     cairo_move_to(cr, 20, y);
     cairo_line_to(cr, 32, y - 9);
     cairo_line_to(cr, 44, y);
-    stroke_icon(cr, 4);
+    rimmed_stroke(cr, kWhite, 4, 1);
   }
 }
 
@@ -217,12 +205,7 @@ void paint_icons(cairo_t* cr, int frame) {
         cairo_line_to(cr, -13, -13);
         cairo_line_to(cr, -6, -13);
         cairo_restore(cr);
-        set(cr, kInk);
-        cairo_set_line_width(cr, 4);
-        cairo_stroke_preserve(cr);
-        set(cr, kFlag);
-        cairo_set_line_width(cr, 2.2);
-        cairo_stroke(cr);
+        rimmed_stroke(cr, kFlag, 2.2, 0.9);
       }
       break;
     case 7:  // sound
@@ -249,18 +232,18 @@ void paint_icons(cairo_t* cr, int frame) {
       cairo_move_to(cr, 6, 17);
       cairo_line_to(cr, 13, 24);
       cairo_line_to(cr, 26, 8);
-      stroke_icon(cr, 4);
+      rimmed_stroke(cr, kWhite, 4, 1);
       break;
     case 11:  // cross
       cairo_move_to(cr, 8, 8);
       cairo_line_to(cr, 24, 24);
       cairo_move_to(cr, 24, 8);
       cairo_line_to(cr, 8, 24);
-      stroke_icon(cr, 4);
+      rimmed_stroke(cr, kWhite, 4, 1);
       break;
     case 12:  // lock
       cairo_arc(cr, 16, 13, 6, M_PI, 2 * M_PI);
-      stroke_icon(cr, 3);
+      rimmed_stroke(cr, kWhite, 3, 1);
       rounded_rect(cr, 8, 13, 16, 13, 2);
       icon_ink(cr, 2);
       break;
@@ -377,7 +360,7 @@ void paint_dpad(cairo_t* cr, int frame) {
       for (int i = 0; i < 2; ++i) {
         double a0 = M_PI * i;
         cairo_arc(cr, 16, 16, 13, a0 + 0.5, a0 + 2.3);
-        stroke_icon(cr, 1.8);
+        rimmed_stroke(cr, kWhite, 1.8, 1);
         double a = a0 + 2.3;
         arrow(cr, 16 + std::cos(a) * 13, 16 + std::sin(a) * 13, 6, a + M_PI / 2);
         icon_ink(cr, 1);
@@ -481,34 +464,8 @@ void paint_menu(cairo_t* cr, int frame) {
     }
     default:
       ground_shadow(cr, 60, 236, 36, 10, 0.5);
-      cairo_move_to(cr, 60, 236);
-      cairo_line_to(cr, 60, 30);
-      set(cr, kInk);
-      cairo_set_line_width(cr, 9);
-      cairo_stroke(cr);
-      cairo_move_to(cr, 60, 236);
-      cairo_line_to(cr, 60, 30);
-      set(cr, hex(0xc8c0b0));
-      cairo_set_line_width(cr, 6);
-      cairo_stroke(cr);
-      cairo_move_to(cr, 63, 34);
-      for (int i = 0; i <= 20; ++i) {
-        double t = i / 20.0;
-        cairo_line_to(cr, 63 + 170 * t, 34 + std::sin(t * 5) * 12 * t);
-      }
-      for (int i = 20; i >= 0; --i) {
-        double t = i / 20.0;
-        cairo_line_to(cr, 63 + 170 * t, 134 - 10 * t + std::sin(t * 5) * 12 * t);
-      }
-      cairo_close_path(cr);
-      set(cr, kFlag);
-      cairo_fill_preserve(cr);
-      set(cr, kInk);
-      cairo_set_line_width(cr, 4);
-      cairo_stroke(cr);
-      star(cr, 148, 86, 32, 13, 5);
-      set(cr, kTheirs);
-      cairo_fill(cr);
+      flag_pole(cr, 60, 236, 30, 6);
+      flag_cloth(cr, 62, 34, 172, 100, 0.3, 4);
   }
 }
 
@@ -544,22 +501,8 @@ void paint_logo(cairo_t* cr, int) {
   set(cr, kWhite, 0.6);
   cairo_set_line_width(cr, 1.2);
   cairo_stroke(cr);
-  cairo_move_to(cr, 232, 100);
-  cairo_line_to(cr, 232, 18);
-  set(cr, kInk);
-  cairo_set_line_width(cr, 3.6);
-  cairo_stroke(cr);
-  cairo_move_to(cr, 232, 100);
-  cairo_line_to(cr, 232, 18);
-  set(cr, hex(0xc8c0b0));
-  cairo_set_line_width(cr, 2.2);
-  cairo_stroke(cr);
-  cairo_move_to(cr, 233, 19);
-  cairo_curve_to(cr, 240, 15, 246, 25, 254, 20);
-  cairo_line_to(cr, 253, 37);
-  cairo_curve_to(cr, 246, 42, 240, 32, 233, 36);
-  cairo_close_path(cr);
-  fill_line(cr, hex(0x2f6fe8), kInk, 1.5);
+  flag_pole(cr, 229, 100, 20, 2.4);
+  flag_cloth(cr, 230, 20, 18, 14, 0.2, 1.3);
 }
 
 // The studio mark on the loading screen, kept within the middle of the cell because the
@@ -587,17 +530,8 @@ void paint_studio_mark(cairo_t* cr, int) {
     cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
   }
-  cairo_move_to(cr, c, c - 22);
-  cairo_line_to(cr, c, c - 58);
-  set(cr, kWhite);
-  cairo_set_line_width(cr, 3);
-  cairo_stroke(cr);
-  cairo_move_to(cr, c + 1, c - 58);
-  cairo_curve_to(cr, c + 10, c - 62, c + 18, c - 52, c + 28, c - 56);
-  cairo_line_to(cr, c + 27, c - 40);
-  cairo_curve_to(cr, c + 18, c - 36, c + 10, c - 46, c + 1, c - 42);
-  cairo_close_path(cr);
-  fill_line(cr, kFlag, kInk, 1.5);
+  flag_pole(cr, c, c - 22, c - 58, 3);
+  flag_cloth(cr, c + 1, c - 58, 28, 18, 0.15, 1.5);
   use_typeface(cr, Typeface::SansBold, 26);
   outlined_text(cr, "TOLVANE", c, c + 56, kWhite, hex(0x0c1e48), 6);
   use_typeface(cr, Typeface::SansBold, 15);
