@@ -8,7 +8,7 @@ packages=(
   libglfw3-dev libgl-dev libgl1-mesa-dri libopenal-dev libopenal1 libstb-dev
   libvorbis-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils xdg-utils
+  xvfb xauth xdotool x11-utils xdg-utils libx11-dev
 )
 
 missing=()
