@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/files.h"
 #include "host/game.h"
 #include "net/async.h"
 #include "runtime/errors.h"
@@ -24,21 +25,6 @@ bool is_encoding(const String& encoding, const char* name) { return encoding == 
 
 [[noreturn]] void invalid_encoding(const String& encoding) {
     kvError(String("Invalid string encoding:") + encoding);
-}
-
-// The whole of an open file in a malloc'ed block; none when it cannot be read.
-unsigned char* read_whole_file(FILE* file, int* size) {
-    if (std::fseek(file, 0, SEEK_END) != 0) return nullptr;
-    long end = std::ftell(file);
-    if (end < 0 || end > 0x7fffffff || std::fseek(file, 0, SEEK_SET) != 0) return nullptr;
-    auto* bytes = static_cast<unsigned char*>(std::malloc(end > 0 ? end : 1));
-    if (!bytes) return nullptr;
-    if (std::fread(bytes, 1, end, file) != static_cast<size_t>(end)) {
-        std::free(bytes);
-        return nullptr;
-    }
-    *size = static_cast<int>(end);
-    return bytes;
 }
 
 // Three bytes per UTF-16 unit at most, each unit on its own.

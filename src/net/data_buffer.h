@@ -22,8 +22,8 @@ public:
     // The whole file through the host's loader; false when the buffer holds data or no file.
     bool _Load(String path);
     // Worker side of an asynchronous load. The worker may not touch strings, so the caller
-    // narrows the path to a native file path on the main thread and keeps it alive; on success
-    // the buffer becomes the thread's result.
+    // turns the path into a native UTF-8 file path on the main thread (the host's
+    // PathToFilePath) and keeps it alive; on success the buffer becomes the thread's result.
     void _LoadAsync(const char* filePath, KvThread* thread);
     void Discard();
 };

@@ -100,13 +100,14 @@ int c_HttpRequest::p_TakeResponseBytes(int offset, int count) {
         keep_body(offset, count);
         return bodyBytes < kMaxBodyBytes ? 0 : -1;
     }
-    headBytes += count;
     int end = offset + count;
     int lineStart = 0;
     for (int i = 0; i < end; ++i) {
         if (receiveBuffer->data[i] != 10) continue;
         String line = trim_controls(receiveBuffer->p_PeekString(lineStart, i - lineStart, String("ascii")));
+        headBytes += i + 1 - lineStart;
         lineStart = i + 1;
+        if (headBytes > kMaxHeadBytes) return -1;
         if (line.Length() > 0) {
             headers->p_Push4(line);
             continue;
@@ -118,7 +119,7 @@ int c_HttpRequest::p_TakeResponseBytes(int offset, int count) {
     }
     int pending = end - lineStart;
     // A line that fills the whole buffer can never end inside it.
-    if (headBytes > kMaxHeadBytes || pending >= kReceiveBufferBytes) return -1;
+    if (pending >= kReceiveBufferBytes) return -1;
     receiveBuffer->p_CopyBytes(lineStart, receiveBuffer, 0, pending);
     return pending;
 }

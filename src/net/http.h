@@ -39,7 +39,7 @@ public:
     c_Socket* socket = nullptr;
     c_DataBuffer* sendBuffer = nullptr;
     c_DataBuffer* receiveBuffer = nullptr;
-    int headBytes = 0;  // response head bytes received so far
+    int headBytes = 0;  // bytes of the complete response head lines so far
     int bodyBytes = 0;  // response body bytes kept so far
 
     c_HttpRequest* m_new();
