@@ -4,7 +4,7 @@
 
 #include "graphics/drawing.h"
 #include "graphics/surface.h"
-#include "host/files.h"
+#include "host/data_path.h"
 #include "runtime/errors.h"
 
 int c_Image::m_DefaultFlags = 0;

@@ -100,10 +100,7 @@ gxtkSurface* gxtkGraphics::LoadSurface(String path) {
 
 gxtkSurface* gxtkGraphics::CreateSurface(int w, int h) {
     gxtkSurface* surface = new gxtkSurface;
-    surface->width = w;
-    surface->height = h;
-    surface->depth = 4;
-    surface->format = GL_RGBA;
+    surface->SetSize(w, h, 4);
     surface->Bind();
     return surface;
 }
@@ -335,7 +332,7 @@ int gxtkGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcx,
 
 void gxtkGraphics::ReadPixels(Array<int> pixels, int x, int y, int w, int h, int offset, int pitch) {
     Flush();
-    if (!rows_fit(pixels.Length(), offset, pitch, w, h)) return;
+    if (!gpuEnabled || !rows_fit(pixels.Length(), offset, pitch, w, h)) return;
     std::unique_ptr<uint32_t[]> buffer(new uint32_t[static_cast<size_t>(w) * h]);
     glReadPixels(x, height - y - h, w, h, GL_BGRA, GL_UNSIGNED_BYTE, buffer.get());
     for (int i = 0; i < h; ++i) {

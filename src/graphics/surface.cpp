@@ -49,13 +49,19 @@ int gxtkSurface::Height() { return height; }
 bool gxtkSurface::Loaded() { return true; }
 void gxtkSurface::OnUnsafeLoadComplete() { Bind(); }
 
-void gxtkSurface::SetData(unsigned char* pixels, int w, int h, int d) {
-    if (data != pixels) std::free(data);
-    data = pixels;
+void gxtkSurface::SetSize(int w, int h, int d) {
     width = w;
     height = h;
     depth = d;
     format = format_for_depth(d);
+    uScale = w > 0 ? 1.0f / w : 0;
+    vScale = h > 0 ? 1.0f / h : 0;
+}
+
+void gxtkSurface::SetData(unsigned char* pixels, int w, int h, int d) {
+    if (data != pixels) std::free(data);
+    data = pixels;
+    SetSize(w, h, d);
     int count = w * h;
     if (d == 2) {
         for (unsigned char* p = data; p < data + count * 2; p += 2) p[0] = premultiply(p[0], p[1]);

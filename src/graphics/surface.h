@@ -3,10 +3,8 @@
 // has been replaced (the window re-opened), which glfwGraphicsSeq tells.
 #pragma once
 
+#include "host/game.h"  // glfwGraphicsSeq
 #include "runtime/gc.h"
-
-// Bumped by the host each time it opens a window (and with it a new context); 0 before any.
-extern int glfwGraphicsSeq;
 
 class gxtkSurface : public Object {
 public:
@@ -27,6 +25,9 @@ public:
     virtual bool Loaded();
     virtual void OnUnsafeLoadComplete();
 
+    // Sizes, format and the scales of an exact-size texture: texture coordinates are made
+    // when a quad is stored, which may come before the first flush makes the texture.
+    void SetSize(int width, int height, int depth);
     void SetData(unsigned char* data, int width, int height, int depth);
     void SetSubData(int x, int y, int w, int h, const unsigned* src, int pitch);
     void Bind();

@@ -1,0 +1,1 @@
+tolvane_bench(bench_graphics SOURCES graphics_bench.cpp LIBS tolvane_graphics)

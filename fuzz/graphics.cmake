@@ -1,0 +1,1 @@
+tolvane_fuzzer(image_decode SOURCES image_decode_fuzz.cpp LIBS tolvane_image_decode)
