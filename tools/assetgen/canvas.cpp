@@ -125,9 +125,9 @@ namespace {
 // Faces are loaded once and live for the whole run.
 cairo_font_face_t* load_face(Typeface face) {
   static FT_Library library = nullptr;
-  static cairo_font_face_t* faces[4] = {};
-  static const char* files[4] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",
-                                 "DejaVuSansMono-Bold.ttf", "DejaVuSerif-Bold.ttf"};
+  static cairo_font_face_t* faces[3] = {};
+  static const char* files[3] = {"DejaVuSans-Bold.ttf", "DejaVuSansMono-Bold.ttf",
+                                 "DejaVuSerif-Bold.ttf"};
   int i = static_cast<int>(face);
   if (faces[i]) return faces[i];
   if (!library && FT_Init_FreeType(&library)) throw std::runtime_error("FreeType did not start");

@@ -59,7 +59,7 @@ void vertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 // A soft round shadow cast on the ground.
 void ground_shadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 
-enum class Typeface { Sans, SansBold, SansMonoBold, SerifBold };
+enum class Typeface { SansBold, SansMonoBold, SerifBold };
 void use_typeface(cairo_t* cr, Typeface face, double size);
 // Adds the text's outline to the path, its ink box centred on (cx, cy).
 void text_path_centred(cairo_t* cr, const std::string& text, double cx, double cy);

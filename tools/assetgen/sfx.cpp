@@ -63,12 +63,26 @@ void planted(Mix& m, Rng& rng, int n) {
              .wave = Wave::Sine, .env = pluck(0.07), .gain = 0.15}, rng);
 }
 
+// Each effect's length in seconds, long enough for its last release.
+double effect_seconds(int number) {
+  switch (number) {
+    case 99: return 0.08;
+    case 21: return 0.22;
+    case 22: return 0.28;
+    case 23: case 24: case 25: case 26: case 98: return 0.3;
+    case 6: return 0.45;
+    case 1: return 0.5;
+    case 27: case 28: case 29: case 30: case 31: case 95: return 0.6;
+    case 2: case 3: case 4: case 5: return 1.4;
+    default: return 1.5;
+  }
+}
+
 Mix effect(int number) {
-  Mix m(kSampleRate, 1.4, false, false);
+  Mix m(kSampleRate, effect_seconds(number), false, false);
   Rng rng(number * 7919);
   switch (number) {
     case 1:  // a soft confirming chime
-      m = Mix(kSampleRate, 0.5, false, false);
       chime(m, rng, 0, G5, 0.3, 0.5);
       chime(m, rng, 0.06, C6, 0.35, 0.4);
       break;
@@ -76,32 +90,25 @@ Mix effect(int number) {
       planted(m, rng, number - 1);
       break;
     case 6:  // a flag picked up: a quick bright rise
-      m = Mix(kSampleRate, 0.45, false, false);
       for (int i = 0; i < 3; ++i) chime(m, rng, i * 0.05, std::array{C6, 88, 91}[i], 0.15, 0.45);
       break;
     case 21:
-      m = Mix(kSampleRate, 0.22, false, false);
       shot(m, rng, 1500, 320, Wave::Square, 0.12);
       break;
     case 22:
-      m = Mix(kSampleRate, 0.28, false, false);
       shot(m, rng, 700, 140, Wave::Saw, 0.18);
       break;
     case 23: case 24: case 25: case 26:
-      m = Mix(kSampleRate, 0.3, false, false);
       hit(m, rng, number - 23);
       break;
     case 27: case 28: case 29: case 30: case 31:
-      m = Mix(kSampleRate, 0.6, false, false);
       enemy_death(m, rng, number - 27);
       break;
-    case 95:  // a whoosh: noise swept up and back down
-      m = Mix(kSampleRate, 0.6, false, false);
+    case 95:  // a whoosh: noise through a filter sweeping open
       play(m, {.length = 0.45, .wave = Wave::Noise, .env = {0.2, 0.3, 0.2, 0.1}, .gain = 0.6,
                .cutoff = 400, .cutoff_end = 4000, .resonance = 0.6}, rng);
       break;
     case 96:  // the start-up and back-to-menu jingle
-      m = Mix(kSampleRate, 1.5, false, false);
       for (int i = 0; i < 4; ++i) chime(m, rng, i * 0.11, std::array{C5, E5, G5, C6}[i], 0.7, 0.35);
       for (int midi : {C5, E5, G5})
         play(m, {.start = 0.44, .length = 0.7, .freq = note_hz(midi - 12), .wave = Wave::Saw,
@@ -109,12 +116,10 @@ Mix effect(int number) {
                  .detune = 8}, rng);
       break;
     case 98:  // select: two notes up
-      m = Mix(kSampleRate, 0.3, false, false);
       chime(m, rng, 0, E5 + 12, 0.08, 0.5);
       chime(m, rng, 0.07, G5 + 12, 0.14, 0.5);
       break;
     case 99:  // menu move: a short tick
-      m = Mix(kSampleRate, 0.08, false, false);
       play(m, {.length = 0.03, .freq = 1300, .freq_end = 900, .wave = Wave::Square,
                .env = pluck(0.025, 0.02), .gain = 0.5, .cutoff = 4000}, rng);
       break;

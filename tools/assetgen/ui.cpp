@@ -512,7 +512,7 @@ void paint_studio_mark(cairo_t* cr, int) {
   star(cr, c, c - 14, 54, 54, 6, M_PI / 6);
   radial(cr, c - 16, c - 34, 80, hex(0x3a7af0), hex(0x0c1e48));
   cairo_fill_preserve(cr);
-  set(cr, hex(0xff8a1a));
+  set(cr, kAccent);
   cairo_set_line_width(cr, 5);
   cairo_stroke(cr);
   star(cr, c, c - 14, 45, 45, 6, M_PI / 6);
@@ -535,7 +535,7 @@ void paint_studio_mark(cairo_t* cr, int) {
   use_typeface(cr, Typeface::SansBold, 26);
   outlined_text(cr, "TOLVANE", c, c + 56, kWhite, hex(0x0c1e48), 6);
   use_typeface(cr, Typeface::SansBold, 15);
-  outlined_text(cr, "T  E  A  M", c, c + 78, hex(0xff8a1a), hex(0x0c1e48), 4);
+  outlined_text(cr, "T  E  A  M", c, c + 78, kAccent, hex(0x0c1e48), 4);
 }
 
 // 64 medallions: eight emblems down the sheet, each in eight metals and enamels across.
@@ -626,7 +626,6 @@ void paint_badges(cairo_t* cr, int frame) {
       cairo_line_to(cr, 45, 38);
       cairo_close_path(cr);
   }
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   icon_ink(cr, 1.6);
 }
 
