@@ -18,6 +18,7 @@
 #include "audio/sound_fixtures.h"
 
 unsigned char* TestHost::LoadAudioData(String path, int* length, int* channels, int* format, int* hertz) {
+    last_path = path;
     String lower = path.ToLower();
     bool wav = lower.EndsWith(String(".wav"));
     if (!wav && !lower.EndsWith(String(".ogg"))) return nullptr;

@@ -16,6 +16,7 @@
 class TestHost : public KvGame {
 public:
     unsigned char* LoadAudioData(String path, int* length, int* channels, int* format, int* hertz) override;
+    String last_path;  // the path of the latest request, as the device passed it on
 };
 
 // Must run before the process opens its first OpenAL device: OpenAL Soft reads its settings
