@@ -35,6 +35,7 @@ inline constexpr Rgb kSkin = hex(0xf0c090);
 inline constexpr Rgb kMetal = hex(0x8a9096);
 inline constexpr Rgb kWood = hex(0x7a5230);
 inline constexpr Rgb kAccent = hex(0xff8a1a);
+inline constexpr Rgb kCrevice = hex(0x2e241c);
 }  // namespace palette
 
 void set(cairo_t* cr, Rgb c, double alpha = 1.0);

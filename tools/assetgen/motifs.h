@@ -1,5 +1,5 @@
-// Motifs shared by the play-field and menu sheets: the yellow flag with its red star, and
-// its pole.
+// Motifs shared by the play-field and menu sheets: the yellow flag with its red star, its
+// pole, and the faceted boulder of the cave walls.
 #pragma once
 
 #include "canvas.h"
@@ -12,5 +12,9 @@ void flag_cloth(cairo_t* cr, double pole_x, double top, double length, double he
                 double line_width);
 // A pole from (x, foot) up to (x, top) with a gold knob.
 void flag_pole(cairo_t* cr, double x, double foot, double top, double width);
+
+// A faceted boulder about 66 x 59 units around (cx, cy), lit from the top left; its shape
+// comes from rng. Scale the context for other sizes.
+void boulder(cairo_t* cr, Rng& rng, double cx, double cy, Rgb stone);
 
 }  // namespace assetgen

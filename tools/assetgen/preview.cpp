@@ -13,7 +13,7 @@ namespace assetgen {
 namespace {
 
 constexpr int kScale = 2;
-constexpr int kMaxWidth = 2048;
+constexpr int kMaxWidth = 2096;  // two of the widest sheets side by side
 constexpr int kGap = 16, kLabel = 26;
 
 const PreviewSheet* find(const std::vector<PreviewSheet>& sheets, const char* name) {

@@ -448,17 +448,17 @@ void paint_menu(cairo_t* cr, int frame) {
       radial(cr, 128, 128, 128, hex(0xfff4c0), hex(0xffb040), 0.8, 0);
       cairo_paint(cr);
       break;
-    case 2: {
+    case 2: {  // a heap of the cave's boulders, back ones first
       Rng rng(4242);
-      for (int i = 0; i < 14; ++i) {
-        double x = rng.range(40, 216), y = 200 - rng.range(0, 1) * 110 * std::sin(M_PI * (x - 20) / 216);
-        double r = rng.range(26, 44);
-        blob(cr, rng, x, y, r, r * 0.85, 11, 0.1);
-        radial(cr, x - r * 0.4, y - r * 0.5, r * 1.7, shade(hex(0x8a7a66), 1.35), hex(0x3a3028));
-        cairo_fill_preserve(cr);
-        set(cr, hex(0x2a2018));
-        cairo_set_line_width(cr, 2.5);
-        cairo_stroke(cr);
+      static const double kHeap[6][3] = {{80, 120, 0.9}, {170, 110, 0.85}, {125, 95, 0.8},
+                                         {60, 185, 1.0}, {190, 180, 0.95}, {125, 165, 1.1}};
+      for (const auto& h : kHeap) {
+        ground_shadow(cr, h[0], h[1] + 22 * h[2], 36 * h[2], 14 * h[2], 0.5);
+        cairo_save(cr);
+        cairo_translate(cr, h[0], h[1]);
+        cairo_scale(cr, h[2], h[2]);
+        boulder(cr, rng, 0, 0, mix(hex(0x9a8c7c), hex(0x8e765e), rng.unit()));
+        cairo_restore(cr);
       }
       break;
     }
@@ -473,13 +473,11 @@ void paint_logo(cairo_t* cr, int) {
   // A rock ledge under the title, a flag planted on it, then the letters in raised yellow.
   Rng rng(9);
   for (int i = 0; i < 9; ++i) {
-    double x = 28 + i * 25 + rng.range(-4, 4);
-    blob(cr, rng, x, 104, rng.range(15, 20), rng.range(10, 14), 9, 0.12);
-    radial(cr, x - 6, 96, 26, hex(0xb0a08a), hex(0x4a3e32));
-    cairo_fill_preserve(cr);
-    set(cr, hex(0x2a2018));
-    cairo_set_line_width(cr, 1.6);
-    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 28 + i * 25 + rng.range(-3, 3), 104 + rng.range(-2, 2));
+    cairo_scale(cr, 0.5, 0.42);
+    boulder(cr, rng, 0, 0, mix(hex(0x9a8c7c), hex(0x8e765e), rng.unit()));
+    cairo_restore(cr);
   }
   // The title is sized to leave room for the outline and the flag on the right.
   use_typeface(cr, Typeface::SansBold, 64);
@@ -521,14 +519,13 @@ void paint_studio_mark(cairo_t* cr, int) {
   cairo_stroke(cr);
   // Three stacked rocks with a flag on top: the team's sign.
   Rng rng(5);
-  const double rocks[3][3] = {{c - 17, c + 8, 15}, {c + 17, c + 8, 15}, {c, c - 12, 14}};
+  const double rocks[3][2] = {{c - 17, c + 8}, {c + 17, c + 8}, {c, c - 10}};
   for (const auto& r : rocks) {
-    blob(cr, rng, r[0], r[1], r[2], r[2] * 0.8, 9, 0.1);
-    radial(cr, r[0] - 5, r[1] - 6, r[2] * 1.6, hex(0xd8c8b0), hex(0x6a5a48));
-    cairo_fill_preserve(cr);
-    set(cr, kInk);
-    cairo_set_line_width(cr, 1.8);
-    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, r[0], r[1]);
+    cairo_scale(cr, 0.5, 0.5);
+    boulder(cr, rng, 0, 0, hex(0xa89884));
+    cairo_restore(cr);
   }
   flag_pole(cr, c, c - 22, c - 58, 3);
   flag_cloth(cr, c + 1, c - 58, 28, 18, 0.15, 1.5);
