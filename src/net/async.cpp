@@ -18,7 +18,9 @@ gc_roots roots([] {
 });
 
 // Marking the thread finished is the worker's last touch of the object: once the main thread
-// sees 2 it may start a new body, and the old thread only has to return.
+// sees 2 it may start a new body, and the old thread only has to return. A body touches only
+// heap objects, atomics and the C library's socket calls, never a static with a destructor,
+// so exit() can tear the process down while a worker is still blocked in one of those calls.
 void run_thread_body(void* thread) {
     auto* self = static_cast<KvThread*>(thread);
     self->Run__UNSAFE__();
@@ -76,12 +78,16 @@ void c_AsyncQueue::Run__UNSAFE__() {
 
 void c_AsyncQueue::p_UpdateAsyncEvents() {
     // A worker that finished just before the last enqueue left that operation behind.
-    if (executed.load(std::memory_order_acquire) != put.load(std::memory_order_relaxed)) Start();
+    if (!Drained()) Start();
     while (completed != executed.load(std::memory_order_acquire)) {
         c_AsyncOp* op = queue[completed];
         completed = next_slot(completed);
         op->p_Complete(socket);
     }
+}
+
+bool c_AsyncQueue::Drained() {
+    return executed.load(std::memory_order_acquire) == put.load(std::memory_order_relaxed);
 }
 
 void c_AsyncQueue::mark() {

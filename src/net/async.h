@@ -84,6 +84,8 @@ public:
     void p_Enqueue(c_AsyncOp* op);
     void Run__UNSAFE__() override;
     void p_UpdateAsyncEvents() override;
+    // Main thread: every queued operation has run, so the worker touches nothing of them.
+    bool Drained();
 
     void mark() override;
 };

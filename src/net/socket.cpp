@@ -89,6 +89,11 @@ void KvSocket::Close() {
     if (handle >= 0) close_socket(handle);
 }
 
+void KvSocket::Shutdown() {
+    int handle = sock.load();
+    if (handle >= 0) shutdown_socket(handle);
+}
+
 bool KvSocket::Bind(String hostName, int portNumber) {
     sockaddr_in address;
     resolve(hostName, portNumber, &address);
@@ -195,9 +200,22 @@ bool c_Socket::p_IsOpen() { return (state & kOpen) != 0; }
 bool c_Socket::p_IsConnected() { return (state & kConnected) != 0; }
 bool c_Socket::p_IsListening() { return (state & kListening) != 0; }
 
+// A worker may be inside a call on the handle (or about to make one). Closing it then would
+// let the system hand the same number to the next socket opened, and the worker would talk
+// to the wrong peer; so the handle is shut down (the call fails or returns at once) and is
+// closed when the queues have run every operation already in them.
 void c_Socket::p_Close() {
-    socket->Close();
     state = 0;
+    closePending = true;
+    socket->Shutdown();
+    close_when_drained();
+}
+
+void c_Socket::close_when_drained() {
+    if (closePending && receiveQueue->Drained() && sendQueue->Drained()) {
+        socket->Close();
+        closePending = false;
+    }
 }
 
 void c_Socket::p_ConnectAsync(String host, int port, c_IOnConnectComplete* listener) {
@@ -218,6 +236,7 @@ void c_Socket::p_ReceiveAsync(c_DataBuffer* data, int offset, int count, c_IOnRe
 void c_Socket::p_UpdateAsyncEvents() {
     receiveQueue->p_UpdateAsyncEvents();
     sendQueue->p_UpdateAsyncEvents();
+    close_when_drained();
 }
 
 void c_Socket::mark() {

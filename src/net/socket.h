@@ -41,6 +41,8 @@ public:
 
     bool Open(int protocolKind);
     void Close();
+    // Wakes any call blocked on the handle without giving the handle number back yet.
+    void Shutdown();
     bool Bind(String hostName, int portNumber);
     bool Connect(String hostName, int portNumber);
     bool Listen(int backlog);
@@ -76,6 +78,9 @@ public:
     int state = 0;
     c_AsyncQueue* receiveQueue = nullptr;
     c_AsyncQueue* sendQueue = nullptr;
+    // Closed while an operation was still due to run: the handle is shut down at once but
+    // only given back once both queues have run dry (see p_Close).
+    bool closePending = false;
 
     c_Socket* m_new(String protocolName);
     c_Socket* m_new2(KvSocket* wrapped, int protocolKind, int startState);
@@ -90,6 +95,9 @@ public:
     void p_UpdateAsyncEvents() override;
 
     void mark() override;
+
+private:
+    void close_when_drained();
 };
 
 class c_AsyncConnectOp : public c_AsyncOp {

@@ -30,10 +30,9 @@ int connect_ipv4(int handle, const sockaddr_in& address) {
     return connect(handle, reinterpret_cast<const sockaddr*>(&address), sizeof address);
 }
 
-int close_socket(int handle) {
-    shutdown(handle, SHUT_RDWR);
-    return close(handle);
-}
+int close_socket(int handle) { return close(handle); }
+
+int shutdown_socket(int handle) { return shutdown(handle, SHUT_RDWR); }
 
 int send_bytes(int handle, const void* bytes, int count) {
     return static_cast<int>(send(handle, bytes, count, MSG_NOSIGNAL));

@@ -14,9 +14,10 @@ void resolve_ipv4(const char* host, int port, sockaddr_in* address);
 // as Winsock refuses it, instead of reaching the local host as Linux would. 0 on success.
 int connect_ipv4(int handle, const sockaddr_in& address);
 
-// Shuts the connection down before closing, so a worker blocked on the handle returns at once
-// instead of waiting for a peer that may never speak.
 int close_socket(int handle);
+// Ends both directions of a connection while keeping the handle: a call blocked on it returns
+// at once instead of waiting for a peer that may never speak.
+int shutdown_socket(int handle);
 
 // send/sendto that report a closed peer as an error instead of raising SIGPIPE.
 int send_bytes(int handle, const void* bytes, int count);

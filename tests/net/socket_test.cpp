@@ -139,7 +139,7 @@ TEST_F(SocketTest, RefusedAndUnresolvedConnectsReportFalse) {
     }
 }
 
-TEST_F(SocketTest, ClosingFailsAQueuedReceiveButStillDeliversIt) {
+TEST_F(SocketTest, ClosingWakesAQueuedReceiveAndStillDeliversIt) {
     TestHttpServer server({}, TestHttpServer::Ending::Silent);
     c_Socket* socket = connected_socket(server.port());
     auto* inbox = (new c_DataBuffer)->m_new(8);
@@ -148,6 +148,14 @@ TEST_F(SocketTest, ClosingFailsAQueuedReceiveButStillDeliversIt) {
     EXPECT_EQ(socket->state, 0);
     ASSERT_TRUE(pump_until([&] { return listener->events.size() == 2; }));
     EXPECT_LE(listener->events[1].count, 0);
+    EXPECT_EQ(socket->socket->sock.load(), -1);  // given back once the receive had run
+}
+
+TEST_F(SocketTest, ClosingAnIdleSocketGivesTheHandleBackAtOnce) {
+    auto* socket = (new c_Socket)->m_new(String("stream"));
+    socket->p_Close();
+    EXPECT_EQ(socket->socket->sock.load(), -1);
+    EXPECT_FALSE(socket->p_IsOpen());
 }
 
 TEST_F(SocketTest, OversizedRangesNeverLeaveTheBuffer) {
