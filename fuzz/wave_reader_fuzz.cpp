@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Result file;
     if (FILE* handle = std::tmpfile()) {
-        std::fwrite(data, 1, size, handle);
+        if (size) std::fwrite(data, 1, size, handle);
         std::rewind(handle);
         file.data = LoadWAV(handle, &file.length, &file.channels, &file.format, &file.hertz);
         std::fclose(handle);

@@ -33,7 +33,7 @@ using FileLoader = unsigned char* (*)(FILE*, int*, int*, int*, int*);
 void decode_from_file(FileLoader load, const Bytes& file, Decoded* out) {
     FILE* handle = std::tmpfile();
     ASSERT_NE(handle, nullptr);
-    std::fwrite(file.data(), 1, file.size(), handle);
+    if (!file.empty()) std::fwrite(file.data(), 1, file.size(), handle);
     std::rewind(handle);
     out->data = load(handle, &out->length, &out->channels, &out->format, &out->hertz);
     // The decoders leave the file open for the caller.
@@ -79,7 +79,9 @@ TEST(WaveReader, LoadsEveryWellFormedShapeWithItsExactSamples) {
             EXPECT_EQ(d->format, c.shape.bits / 8);
             EXPECT_EQ(d->hertz, c.shape.hertz);
             size_t bytes = size_t(d->length) * d->channels * d->format;
-            EXPECT_EQ(std::memcmp(d->data, data.data(), bytes), 0);
+            if (bytes) {
+                EXPECT_EQ(std::memcmp(d->data, data.data(), bytes), 0);
+            }
         }
     }
 }
