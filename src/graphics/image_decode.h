@@ -1,5 +1,6 @@
 // Image file decoding into 8-bit pixels with the file's own channel count. No OpenGL and no
-// host here: the host's image loader and the fuzzer both come through these two entries.
+// host here: the host's image loader and the fuzzer both come through these two entries, and
+// a file is read whole and decoded from memory, so both take exactly the same road.
 #pragma once
 
 #include <cstddef>
@@ -11,5 +12,6 @@
 unsigned char* LoadImageFile(FILE* file, int* width, int* height, int* depth);
 unsigned char* LoadImageMemory(const unsigned char* bytes, size_t count, int* width, int* height, int* depth);
 
-// Images whose pixel count exceeds this are refused before any pixel memory is claimed.
-constexpr long long kMaxImagePixels = 8192LL * 8192LL;
+// Images whose pixel count exceeds this (4096 x 4096, far above any game image) are refused
+// before any pixel memory is claimed.
+constexpr long long kMaxImagePixels = 4096LL * 4096LL;

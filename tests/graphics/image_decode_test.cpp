@@ -61,6 +61,11 @@ TEST(ImageDecodeTest, DataThatIsNoImageGivesNone) {
     std::vector<unsigned char> cut(png.begin(), png.begin() + png.size() / 2);
     std::vector<unsigned char> corrupt = png;
     for (size_t i = 40; i < corrupt.size(); ++i) corrupt[i] ^= 0x5A;
+    // The first chunk after the signature and the 25-byte header chunk holds the pixel data;
+    // here it claims nearly 2 GiB.
+    std::vector<unsigned char> long_chunk = png;
+    const unsigned char claim[4] = {0x7F, 0xFF, 0xFF, 0xF0};
+    std::copy(claim, claim + 4, long_chunk.begin() + 33);
     const unsigned char text[] = "this is not an image at all";
     struct Hostile {
         const char* what;
@@ -72,6 +77,7 @@ TEST(ImageDecodeTest, DataThatIsNoImageGivesNone) {
         {"text", text, sizeof text},
         {"cut short", cut.data(), cut.size()},
         {"corrupt data", corrupt.data(), corrupt.size()},
+        {"data chunk longer than the file", long_chunk.data(), long_chunk.size()},
     };
     int before = gc_ext_new_bytes.load();
     for (const Hostile& c : cases) {
@@ -81,6 +87,7 @@ TEST(ImageDecodeTest, DataThatIsNoImageGivesNone) {
     EXPECT_EQ(gc_ext_new_bytes.load(), before);
     int w = 0, h = 0, depth = 0;
     EXPECT_EQ(LoadImageFile(nullptr, &w, &h, &depth), nullptr);
+    ASSERT_EQ(std::memcmp(&png[37], "IDAT", 4), 0);
 }
 
 TEST(ImageDecodeTest, HeaderPromisingAHugeImageIsRefusedBeforeDecoding) {

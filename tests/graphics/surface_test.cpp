@@ -38,10 +38,10 @@ TEST(SurfaceTest, SetDataPremultipliesColourChannelsOfAlphaFormats) {
         {4, GL_RGBA, {255, 128, 0, 128, 255, 255, 255, 255}, {128, 64, 0, 128, 255, 255, 255, 255}},
     };
     for (const DataCase& c : cases) {
-        gxtkSurface surface;
-        surface.SetData(heap_copy(c.in), 2, 1, c.depth);
-        EXPECT_EQ(surface.format, c.format) << "depth " << c.depth;
-        EXPECT_EQ(std::vector<unsigned char>(surface.data, surface.data + c.want.size()), c.want) << "depth " << c.depth;
+        gxtkSurface* surface = new gxtkSurface;
+        surface->SetData(heap_copy(c.in), 2, 1, c.depth);
+        EXPECT_EQ(surface->format, c.format) << "depth " << c.depth;
+        EXPECT_EQ(std::vector<unsigned char>(surface->data, surface->data + c.want.size()), c.want) << "depth " << c.depth;
     }
 }
 
@@ -57,21 +57,21 @@ TEST(SurfaceTest, SetSubDataStoresArgbAsPremultipliedRgba) {
 }
 
 TEST(SurfaceTest, SetSubDataMakesTheCopyOfAnEmptyRgbaSurface) {
-    gxtkSurface surface;
-    surface.SetSize(2, 2, 4);
+    gxtkSurface* surface = new gxtkSurface;
+    surface->SetSize(2, 2, 4);
     const unsigned pixels[] = {0xFF010203u};
-    surface.SetSubData(1, 1, 1, 1, pixels, 1);
-    ASSERT_NE(surface.data, nullptr);
-    EXPECT_EQ(surface.data[12], 1);
-    EXPECT_EQ(surface.data[15], 255);
+    surface->SetSubData(1, 1, 1, 1, pixels, 1);
+    ASSERT_NE(surface->data, nullptr);
+    EXPECT_EQ(surface->data[12], 1);
+    EXPECT_EQ(surface->data[15], 255);
 }
 
 TEST(SurfaceTest, SetSubDataIgnoresOtherFormatsAndRectanglesOutsideTheSurface) {
-    gxtkSurface rgb;
-    rgb.SetData(heap_copy({1, 2, 3, 4, 5, 6}), 2, 1, 3);
+    gxtkSurface* rgb = new gxtkSurface;
+    rgb->SetData(heap_copy({1, 2, 3, 4, 5, 6}), 2, 1, 3);
     const unsigned pixels[] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
-    rgb.SetSubData(0, 0, 2, 1, pixels, 2);
-    EXPECT_EQ(std::vector<unsigned char>(rgb.data, rgb.data + 6), (std::vector<unsigned char>{1, 2, 3, 4, 5, 6}));
+    rgb->SetSubData(0, 0, 2, 1, pixels, 2);
+    EXPECT_EQ(std::vector<unsigned char>(rgb->data, rgb->data + 6), (std::vector<unsigned char>{1, 2, 3, 4, 5, 6}));
 
     gxtkSurface* rgba = rgba_surface(2, 2);
     struct Outside {
