@@ -28,8 +28,9 @@ void c_GraphicsContext::mark() {
     gc_mark_q(m_matrixStack);
 }
 
+// Outside a frame the change stays pending for the first draw of the next one.
 void c_GraphicsContext::p_Validate() {
-    if (!m_matrixChanged) return;
+    if (!m_matrixChanged || !kv_graphics_renderDevice) return;
     kv_graphics_renderDevice->SetMatrix(m_ix, m_iy, m_jx, m_jy, m_tx, m_ty);
     m_matrixChanged = 0;
 }

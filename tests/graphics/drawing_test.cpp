@@ -211,8 +211,11 @@ TEST_F(DrawingTest, NothingIsDrawnOutsideAFrameOrForAFrameTheImageLacks) {
     kv_graphics_EndRender();
     kv_graphics_DrawRect(0, 0, 1, 1);
     kv_graphics_SetColor(1, 2, 3);
+    kv_graphics_Translate(1, 1);
+    kv_graphics_context->p_Validate();
     EXPECT_EQ(device->batchCount, 0);
     EXPECT_EQ(kv_graphics_context->m_colorR, 1);
+    EXPECT_EQ(kv_graphics_context->m_matrixChanged, 1);
 }
 
 }  // namespace
