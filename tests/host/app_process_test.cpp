@@ -1,5 +1,6 @@
 // The program itself on an X server: it opens its 640 by 480 "Tolvane" window, and it ends
-// with exit code 0 when the window's close button is pressed or when F4 is typed.
+// with exit code 0 when the window's close button is pressed or when F4 is typed; without a
+// display it cannot start and says so.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -76,6 +78,19 @@ TEST_F(RunningProgram, CloseButtonEndsItWithExitCodeZero) {
 TEST_F(RunningProgram, F4EndsItWithExitCodeZero) {
     send_key(client, window, XK_F4, true);
     EXPECT_EQ(wait_for_exit(), 0);
+}
+
+TEST(ProgramStart, WithoutADisplayItSaysSoAndEndsWithMinusOne) {
+    const char* build = std::getenv("TOLVANE_BUILD_DIR");
+    ASSERT_NE(build, nullptr);
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " + std::string(build) + "/tolvane 2>/dev/null";
+    FILE* output = popen(command.c_str(), "r");
+    ASSERT_NE(output, nullptr);
+    char line[64] = {};
+    std::string text = std::fgets(line, sizeof line, output) ? line : "";
+    int status = pclose(output);
+    EXPECT_EQ(text, "glfwInit failed\n");
+    EXPECT_EQ(WEXITSTATUS(status), 255);
 }
 
 }  // namespace
