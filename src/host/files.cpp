@@ -3,7 +3,6 @@
 #include "host/files.h"
 
 #include <cstdlib>
-#include <cstring>
 
 std::string to_utf8(const String& text) {
     std::string bytes(text.Utf8Length(), '\0');

@@ -4,7 +4,6 @@
 #include "host/game.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "host/files.h"

@@ -7,9 +7,8 @@
 #include <GLFW/glfw3.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <string>
 #include <thread>
 
 #include "host/files.h"
