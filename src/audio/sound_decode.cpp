@@ -180,6 +180,9 @@ unsigned char* LoadOGG(FILE* file, int* length, int* channels, int* format, int*
     bool ok = samples != nullptr;
     while (ok) {
         if (used + step > room) {
+            // Sizes travel as ints (frame counts, byte counts for OpenAL): stop well short.
+            ok = room <= INT_MAX / 4;
+            if (!ok) break;
             room *= 2;
             auto* grown = static_cast<short*>(std::realloc(samples, room * sizeof(short)));
             ok = grown != nullptr;
@@ -191,7 +194,7 @@ unsigned char* LoadOGG(FILE* file, int* length, int* channels, int* format, int*
         used += size_t(frames) * c;
     }
     stb_vorbis_close(vorbis);
-    if (!ok || used / c > INT_MAX) {
+    if (!ok) {
         std::free(samples);
         return nullptr;
     }
