@@ -238,8 +238,8 @@ void gxtkGraphics::Put(gxtkVertex* vertex, float x, float y) const {
 }
 
 // Corners top-left, top-right, bottom-right, bottom-left: the order the quad table expects.
-gxtkVertex* gxtkGraphics::PutQuad(gxtkSurface* surface, float x0, float y0, float x1, float y1, float u0, float v0,
-                                  float u1, float v1) {
+void gxtkGraphics::PutQuad(gxtkSurface* surface, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
+                           float v1) {
     gxtkVertex* v = Begin(4, 4, surface);
     Put(&v[0], x0, y0);
     Put(&v[1], x1, y0);
@@ -251,7 +251,6 @@ gxtkVertex* gxtkGraphics::PutQuad(gxtkSurface* surface, float x0, float y0, floa
         v[2].u = u1, v[2].v = v1;
         v[3].u = u0, v[3].v = v1;
     }
-    return v;
 }
 
 int gxtkGraphics::DrawPoint(float x, float y) {

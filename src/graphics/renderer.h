@@ -85,7 +85,7 @@ public:
 private:
     void PackColor();
     void Put(gxtkVertex* vertex, float x, float y) const;
-    gxtkVertex* PutQuad(gxtkSurface* surface, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
-                        float v1);
+    void PutQuad(gxtkSurface* surface, float x0, float y0, float x1, float y1, float u0, float v0, float u1,
+                 float v1);
     void DrawArrays(unsigned mode, int first, int count);
 };
