@@ -204,6 +204,17 @@ TEST_F(PixelsTest, DiscardingAStaleSurfaceLeavesTheNewContextsTexturesAlone) {
     expect_rgb(read_pixel(0, 0), kRed, "fresh texture still draws");
 }
 
+TEST_F(PixelsTest, DiscardDeletesATextureOfTheCurrentContext) {
+    gxtkSurface* surface = red_green_surface(4, 4);
+    surface->Bind();
+    unsigned texture = surface->texture;
+    ASSERT_TRUE(glIsTexture(texture));
+    surface->Discard();
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_EQ(surface->seq, -1);
+    EXPECT_EQ(surface->data, nullptr);
+}
+
 TEST_F(PixelsTest, RefusedSizeFallsBackToPowerOfTwoTexture) {
     gxtkSurface* surface = red_green_surface(100, 50);
     glEnable(0x7FFF);  // a pending error counts as the driver refusing the exact size

@@ -1,4 +1,5 @@
-// The graphics tests' host, PNG fixtures and window.
+// The graphics tests' host, PNG fixtures and window. The window stands in for the host's:
+// every opening bumps glfwGraphicsSeq, as the host does when it opens one.
 #include "test_host.h"
 
 #include <GL/gl.h>
@@ -55,7 +56,7 @@ TestWindow::~TestWindow() { glfwDestroyWindow(window); }
 
 void TestWindow::Open() {
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    window = glfwCreateWindow(640, 480, "Tolvane graphics test", nullptr, nullptr);
+    window = glfwCreateWindow(kWindowWidth, kWindowHeight, "Tolvane graphics test", nullptr, nullptr);
     if (!window) {
         ADD_FAILURE() << "no window";
         return;
@@ -71,6 +72,6 @@ void TestWindow::Reopen() {
 
 Rgb read_pixel(int x, int y) {
     unsigned char bytes[4] = {};
-    glReadPixels(x, 480 - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    glReadPixels(x, kWindowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
     return {bytes[0], bytes[1], bytes[2]};
 }

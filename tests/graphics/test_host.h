@@ -13,7 +13,7 @@ struct GLFWwindow;
 
 class TestHost : public KvGame {
 public:
-    int deviceWidth = 640;
+    int deviceWidth = 640;  // the size of TestWindow
     int deviceHeight = 480;
     std::string dataFolder;  // stands for "tarvik://data/"
 
@@ -27,6 +27,9 @@ std::vector<unsigned char> png_bytes(int w, int h, int channels, const std::vect
 void write_file(const std::string& path, const std::vector<unsigned char>& bytes);
 // A fresh empty folder under the system's temporary folder.
 std::string make_temp_folder();
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
 
 class TestWindow {
 public:
