@@ -210,6 +210,21 @@ TEST(EventPump, RegisteredSourcesSurviveAFullCollection) {
     EXPECT_EQ(kv_asyncevent__sources->p_Get(0), static_cast<c_IAsyncEventSource*>(source));
 }
 
+TEST(EventSourceStack, PushesRangesAndComparesByIdentity) {
+    Array<c_IAsyncEventSource*> sources{new CountingSource, new CountingSource, new CountingSource};
+    c_Stack3* stack = (new c_Stack3)->m_new2(sources);
+    stack->p_Push8(sources, 1, 1);
+    stack->p_Push9(sources, 2);
+    ASSERT_EQ(stack->p_Length2(), 5);
+    EXPECT_EQ(stack->p_Get(3), sources[1]);
+    EXPECT_EQ(stack->p_Get(4), sources[2]);
+    EXPECT_TRUE(stack->p_Equals(sources[0], stack->p_Get(0)));
+    EXPECT_FALSE(stack->p_Equals(sources[0], sources[1]));
+    stack->p_Length(1);
+    EXPECT_FALSE(stack->p_Contains2(sources[1]));
+    EXPECT_TRUE(stack->p_Contains2(sources[0]));
+}
+
 TEST(Threads, StrdupCopiesIntoFreshStorage) {
     String text("shared");
     String copy = KvThread::Strdup(text);

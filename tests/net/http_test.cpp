@@ -85,6 +85,8 @@ TEST_F(HttpTest, BareDomainSendsTwoSlashes) {
     TestHttpServer server({"HTTP/1.0 200 OK\r\n\r\n"});
     ASSERT_TRUE(get(server, ""));
     EXPECT_EQ(server.request(), "GET // HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_EQ(listener->status, 200);  // an empty answer still completes, with empty text
+    EXPECT_EQ(listener->text, "");
 }
 
 TEST_F(HttpTest, BodyFollowsTheHeadWithTypeAndLength) {
