@@ -46,7 +46,10 @@ int c_MyApp::p_LoadGame() {
     return 0;
 }
 
-int c_MyApp::p_Game() { return 0; }
+int c_MyApp::p_Game() {
+    p_CLS2D(0, 120, 0, 1);  // the play ground, until the play itself draws on it
+    return 0;
+}
 int c_MyApp::p_InGame() { return 0; }
 int c_MyApp::p_GameOver() { return 0; }
 int c_MyApp::p_OptionBox() { return 0; }

@@ -19,6 +19,7 @@ void kvInit() {
     kv_asyncevent_InitGlobals();
     kv_random_Seed = 1234;
     c_Stack2::m_NIL = String();
+    c_Stack3::m_NIL = nullptr;
     kv_Tol_InitGlobals();
 }
 
