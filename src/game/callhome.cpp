@@ -5,7 +5,7 @@
 
 int c_MyApp::p_GetURL(const String& url, const String& query) {
     m_netStatus = String("N/A");
-    c_HttpRequest* request = new c_HttpRequest;
+    c_HttpRequest* request = (new c_HttpRequest)->m_new();
     request->p_Open(String("GET"), url + String("?") + query, this);
     gc_assign(m_request, request);
     request->p_Send();
