@@ -16,6 +16,23 @@ namespace {
 using assetgen::kImages;
 using assetgen::kLevels;
 
+struct Sound {
+    unsigned char* samples = nullptr;
+    int length = 0, channels = 0, format = 0, hertz = 0;
+    ~Sound() { std::free(samples); }
+};
+
+using SoundDecoder = unsigned char* (*)(FILE*, int*, int*, int*, int*);
+
+// Decodes the data file at `relative` with one of the game's sound decoders.
+void decode(const std::string& relative, SoundDecoder decoder, Sound& sound) {
+    FILE* file = std::fopen(data_path(relative).c_str(), "rb");
+    ASSERT_NE(file, nullptr) << relative;
+    sound.samples = decoder(file, &sound.length, &sound.channels, &sound.format, &sound.hertz);
+    std::fclose(file);
+    ASSERT_NE(sound.samples, nullptr) << relative;
+}
+
 TEST(GameLoaders, EveryImageLoadsAtItsTableSize) {
     for (const auto& asset : kImages) {
         for (const auto& level : kLevels) {
@@ -37,36 +54,26 @@ TEST(GameLoaders, EveryImageLoadsAtItsTableSize) {
 
 TEST(GameLoaders, EveryEffectLoadsThroughTheWaveReader) {
     for (int number : assetgen::kSounds) {
-        std::string path = data_path(assetgen::sound_file(number));
-        FILE* file = std::fopen(path.c_str(), "rb");
-        ASSERT_NE(file, nullptr) << path;
-        int length = 0, channels = 0, format = 0, hertz = 0;
-        unsigned char* samples = LoadWAV(file, &length, &channels, &format, &hertz);
-        std::fclose(file);
-        ASSERT_NE(samples, nullptr) << path;
-        EXPECT_EQ(format, 2) << path;
-        EXPECT_EQ(channels, 1) << path;
-        EXPECT_EQ(hertz, assetgen::kSampleRate) << path;
-        EXPECT_GT(length, hertz / 50) << path;
-        std::free(samples);
+        Sound sound;
+        std::string name = assetgen::sound_file(number);
+        decode(name, LoadWAV, sound);
+        EXPECT_EQ(sound.format, 2) << name;
+        EXPECT_EQ(sound.channels, 1) << name;
+        EXPECT_EQ(sound.hertz, assetgen::kSampleRate) << name;
+        EXPECT_GT(sound.length, sound.hertz / 50) << name;
     }
 }
 
 TEST(GameLoaders, EveryTuneLoadsThroughTheVorbisDecoder) {
     for (const auto& tune : assetgen::kTunes) {
-        std::string path = data_path(std::string("sfx/") + tune.name + ".ogg");
-        FILE* file = std::fopen(path.c_str(), "rb");
-        ASSERT_NE(file, nullptr) << path;
-        int length = 0, channels = 0, format = 0, hertz = 0;
-        unsigned char* samples = LoadOGG(file, &length, &channels, &format, &hertz);
-        std::fclose(file);
-        ASSERT_NE(samples, nullptr) << path;
-        EXPECT_EQ(format, 2);
-        EXPECT_EQ(hertz, assetgen::kMusicRate);
-        double seconds = double(length) / hertz;
-        EXPECT_GE(seconds, tune.min_seconds) << path;
-        EXPECT_LE(seconds, tune.max_seconds) << path;
-        std::free(samples);
+        Sound sound;
+        std::string name = std::string("sfx/") + tune.name + ".ogg";
+        decode(name, LoadOGG, sound);
+        EXPECT_EQ(sound.format, 2) << name;
+        EXPECT_EQ(sound.hertz, assetgen::kMusicRate) << name;
+        double seconds = double(sound.length) / sound.hertz;
+        EXPECT_GE(seconds, tune.min_seconds) << name;
+        EXPECT_LE(seconds, tune.max_seconds) << name;
     }
 }
 
