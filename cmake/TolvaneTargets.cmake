@@ -4,6 +4,11 @@
 find_package(GTest QUIET)
 find_package(benchmark QUIET)
 
+# Aggregates, so the sanitizer and fuzz builds compile only what they run.
+add_custom_target(unit_tests)
+add_custom_target(thread_tests)
+add_custom_target(fuzz_targets)
+
 # tolvane_test(NAME SOURCES <files> LIBS <targets> [LABELS <labels>])
 # Labels: "unit" runs in the sanitizer build too; "display" needs an X server (xvfb-run).
 function(tolvane_test name)
@@ -14,6 +19,12 @@ function(tolvane_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}"
     ENVIRONMENT "TOLVANE_BUILD_DIR=${CMAKE_BINARY_DIR};TOLVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if("unit" IN_LIST T_LABELS)
+    add_dependencies(unit_tests ${name})
+  endif()
+  if("threads" IN_LIST T_LABELS)
+    add_dependencies(thread_tests ${name})
+  endif()
 endfunction()
 
 # tolvane_bench(NAME SOURCES <files> LIBS <targets>)
@@ -36,9 +47,11 @@ function(tolvane_fuzzer name)
   target_link_libraries(replay_${name} PRIVATE ${F_LIBS})
   add_test(NAME replay_${name} COMMAND replay_${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
   set_tests_properties(replay_${name} PROPERTIES LABELS "unit;fuzz")
+  add_dependencies(unit_tests replay_${name})
   if(TOLVANE_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     add_executable(fuzz_${name} ${F_SOURCES})
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
+    add_dependencies(fuzz_targets fuzz_${name})
   endif()
 endfunction()

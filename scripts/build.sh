@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures (once) and builds one build folder: build.sh DIR [cmake options...].
-# Ninja is used for new folders; an existing folder keeps the generator it was made with.
+# Configures (once) and builds one build folder: build.sh DIR [cmake options...]. TARGET
+# names one target to build instead of everything. Ninja is used for new folders; an
+# existing folder keeps the generator it was made with.
 set -euo pipefail
 dir=$1; shift
 if [[ ! -f "$dir/CMakeCache.txt" ]]; then
@@ -8,4 +9,4 @@ if [[ ! -f "$dir/CMakeCache.txt" ]]; then
 else
   cmake -S . -B "$dir" "$@" > /dev/null
 fi
-cmake --build "$dir" --parallel "$(nproc)"
+cmake --build "$dir" --parallel "$(nproc)" ${TARGET:+--target "$TARGET"}

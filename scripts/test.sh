@@ -17,16 +17,20 @@ run_ctest() {  # run_ctest DIR [ctest options...]
 
 fuzz_stage() {
   stage "fuzz targets, ${fuzz_seconds}s each (clang, libFuzzer)"
-  CC=clang CXX=clang++ scripts/build.sh build-fuzz -DTOLVANE_FUZZ=ON -DTOLVANE_TESTS=OFF -DTOLVANE_BENCH=OFF
+  CC=clang CXX=clang++ TARGET=fuzz_targets scripts/build.sh build-fuzz -DTOLVANE_FUZZ=ON -DTOLVANE_TESTS=OFF -DTOLVANE_BENCH=OFF
   for f in build-fuzz/fuzz/fuzz_*; do
     name=${f##*/fuzz_}
     corpus=$(mktemp -d)
     cp -r "fuzz/corpus/$name/." "$corpus/" 2>/dev/null || true
-    echo "--- $name"
-    if ! "$f" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3; then
+    log=$(mktemp)
+    if "$f" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" > "$log" 2>&1; then
+      echo "--- $name: $(grep -c . "$corpus"/* 2>/dev/null | wc -l) corpus inputs, $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?') runs"
+    else
+      echo "--- $name FAILED"
+      tail -n 40 "$log"
       failed+=("fuzz $name")
     fi
-    rm -rf "$corpus"
+    rm -rf "$corpus" "$log"
   done
 }
 
@@ -38,12 +42,12 @@ else
   run_ctest build || failed+=("tests")
 
   stage "unit tests with AddressSanitizer and UBSan"
-  scripts/build.sh build-asan -DTOLVANE_SANITIZE=ON -DTOLVANE_BENCH=OFF
+  TARGET=unit_tests scripts/build.sh build-asan -DTOLVANE_SANITIZE=ON -DTOLVANE_BENCH=OFF
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-asan -L unit || failed+=("sanitizer tests")
 
   if grep -rqs 'LABELS.*threads' tests; then
     stage "thread tests with ThreadSanitizer"
-    scripts/build.sh build-tsan -DTOLVANE_TSAN=ON -DTOLVANE_BENCH=OFF
+    TARGET=thread_tests scripts/build.sh build-tsan -DTOLVANE_TSAN=ON -DTOLVANE_BENCH=OFF
     run_ctest build-tsan -L threads || failed+=("thread sanitizer tests")
   fi
 

@@ -3,6 +3,8 @@
 // trigger. Each test starts from empty lists and zeroed counters.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "runtime/array.h"
 #include "runtime/gc.h"
 
@@ -40,8 +42,27 @@ void make_garbage_kib(int kib) {
     for (int i = 0; i < kib; ++i) Array<int>(248);
 }
 
+// Destroys every object on the collector's lists, so a test leaves nothing behind.
+void destroy_everything() {
+    for (gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list, &gc_free_list}) {
+        while (list->succ != list) {
+            gc_object* object = list->succ;
+            list->succ = object->succ;
+            object->succ->pred = list;
+            object->~gc_object();
+            std::free(object);
+        }
+    }
+}
+
 class Collector : public ::testing::Test {
 protected:
+    void TearDown() override {
+        root_node = nullptr;
+        root_array = Array<Node*>();
+        root_blobs = Array<Blob*>();
+        destroy_everything();
+    }
     void SetUp() override {
         gc_init_lists();
         gc_new_bytes = gc_alloced_bytes = gc_max_alloced_bytes = gc_marked_bytes = gc_free_bytes = 0;
