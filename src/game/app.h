@@ -181,21 +181,27 @@ public:
     // Statistics call-home.
     int p_GetURL(const String& url, const String& query);
 
-    // Buttons and the screens; the screens are filled in by later work.
+    // Main menu, buttons and hit tests.
     int p_Button(int slot, float x, float y, int frame);
     int p_Button0(int slot, float x, float y, int frame);
     int p_Menu();
+
+    // Badge and highscore tables.
+    int p_LoadMenu();
+    int p_ShowBadges();
+
+    // Levels and the distance field.
+    int p_GetLevB();
+    int p_GetLevC();
+    int p_GetLevD();
+
+    // Play, options, pause and game over; placeholders until their work lands.
     int p_LoadGame();
     int p_Game();
     int p_InGame();
     int p_GameOver();
     int p_OptionBox();
     int p_OuyaQuit();
-    int p_LoadMenu();
-    int p_ShowBadges();
-    int p_GetLevB();
-    int p_GetLevC();
-    int p_GetLevD();
 
     // Tables.
     Array<float> m_drawList;
@@ -315,7 +321,7 @@ public:
     float m_tiltSmoothX = 0;
     float m_tiltSmoothY = 0;
 
-    // Menu and options values read at creation.
+    // Main menu state (with the values set at creation).
     int m_menuFocus = 1;
     int m_menuRow = 0;
     float m_menuTarget = 0;
@@ -327,6 +333,10 @@ public:
     int m_maxParticles = 250;
     int m_digSteps = 16;
     int m_n = 0;
+
+    // Badge and highscore tables.
+
+    // Levels and the distance field.
 
     // Statistics call-home.
     String m_netStatus;
