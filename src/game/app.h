@@ -3,6 +3,8 @@
 // fits the 640 x 480 design screen to the window and replays that list.
 #pragma once
 
+#include <vector>
+
 #include "audio/sound_api.h"
 #include "graphics/image.h"
 #include "host/delegate.h"
@@ -94,6 +96,65 @@ enum Action {
 
 // Game variables (m_vars) read outside the play code.
 constexpr int kVarLevel = 27;
+
+// Levels and the distance field. The grid holds 128 x 128 cells of 10 floats; rows are 150
+// cells apart, so columns 128..149 of every row stay unused. Cell (c, r) is centred on the
+// world point (62c, 52r).
+constexpr int kGridSide = 128;
+constexpr int kGridStride = 150;
+constexpr int kCellRecordSize = 10;
+constexpr int kCellWidth = 62;
+constexpr int kCellHeight = 52;
+enum CellField {
+    kCellValue = 0,
+    kCellDistance = 4,      // steps from the player + 1; 0 = not reached this frame
+    kCellBaseDistance = 5,  // steps from the base + 1; 0 = not connected within 256 steps
+    kCellSpawnTimer = 7,
+    kCellSolid = 9,  // 1 blocks the column, enemies' steps and bullets
+};
+// Cell values; they are compared with the grid's floats, so plain ints rather than an enum.
+constexpr int kCellOpen = 0;  // -3..0 are all open ground; only 0 takes flags and spawners
+constexpr int kCellRockFirst = 1;
+constexpr int kCellRockLast = 9;
+constexpr int kCellFlagSpot = 10;  // only between the base step and the objects step of generation
+constexpr int kCellSpawner = 17;
+constexpr int kCellSpawnerReady = 18;
+constexpr int kCellBaseCentre = 19;
+constexpr int kCellBaseSlot = 20;
+constexpr int kCellBasePlanted = 21;
+constexpr int kPlayFloodPasses = 26;  // the play field reaches 25 steps from the player
+
+// Float index of cell (c, r)'s record in the grid.
+inline int cell_index(int c, int r) { return (r * kGridStride + c) * kCellRecordSize; }
+// The cell holding a world point.
+inline int cell_column(float x) { return static_cast<int>((x + kCellWidth / 2) / kCellWidth); }
+inline int cell_row(float y) { return static_cast<int>((y + kCellHeight / 2) / kCellHeight); }
+
+// Game variables (m_vars) the level generator sets for play.
+constexpr int kVarPlayerX = 1;
+constexpr int kVarPlayerY = 2;
+constexpr int kVarDamage = 15;
+constexpr int kVarCompleteTimer = 17;
+constexpr int kVarNoSoldiersTime = 18;
+constexpr int kVarBaseDistanceMax = 25;  // also the flag and spawner placement threshold
+constexpr int kVarBaseSpare = 26;        // cleared with entry 25; nothing reads it
+constexpr int kVarSoldiers = 97;
+constexpr int kVarFlagsCarried = 98;
+constexpr int kVarTrailX = 100;  // trail point i at 100 + i, 200 + i and 300 + i; 0 = newest
+constexpr int kVarTrailY = 200;
+constexpr int kVarTrailFacing = 300;
+constexpr int kTrailLength = 100;
+
+// Object and bullet records: 10 floats, slots 0..100 in use, free when the kind is 0.
+constexpr int kRecordSize = 10;
+constexpr int kSlotsInUse = 101;
+enum ObjectField {
+    kObjKind = 0,
+    kObjX = 1,
+    kObjY = 2,
+    kObjPhase = 5,  // enemies' facing; the flags' animation phase
+};
+constexpr int kKindFlag = 10;  // a flag lying on the ground
 
 // Settings entries with a meaning outside the options screen.
 enum Setting {
@@ -191,9 +252,12 @@ public:
     int p_ShowBadges();
 
     // Levels and the distance field.
+    int p_GetLevelA();
     int p_GetLevB();
     int p_GetLevC();
     int p_GetLevD();
+    int BuildDistanceField(int column, int row, int passes);
+    bool ChooseEnemyStep(int column, int row, float standOff, int* stepColumn, int* stepRow);
 
     // Play, options, pause and game over; placeholders until their work lands.
     int p_LoadGame();
@@ -337,6 +401,11 @@ public:
     // Badge and highscore tables.
 
     // Levels and the distance field.
+    float m_camX = 0;  // the camera's top-left in world pixels, placed at the start of a level
+    float m_camY = 0;
+    float m_camTargetX = 0;
+    float m_camTargetY = 0;
+    std::vector<int> m_floodQueue;  // the flood's front, room for every cell of the grid once
 
     // Statistics call-home.
     String m_netStatus;

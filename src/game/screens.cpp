@@ -59,6 +59,3 @@ int c_MyApp::p_OuyaQuit() {
 }
 int c_MyApp::p_LoadMenu() { return 0; }
 int c_MyApp::p_ShowBadges() { return 0; }
-int c_MyApp::p_GetLevB() { return 0; }
-int c_MyApp::p_GetLevC() { return 0; }
-int c_MyApp::p_GetLevD() { return 0; }

@@ -51,6 +51,7 @@ c_MyApp::c_MyApp()
       m_touchX(kTouches),
       m_touchY(kTouches),
       m_spare(5),
+      m_floodQueue(kGridSide * kGridSide),
       m_netStatus("N/A") {}
 
 c_MyApp* c_MyApp::m_new() {
