@@ -96,6 +96,8 @@ enum Action {
 
 // Game variables (m_vars) read outside the play code.
 constexpr int kVarLevel = 27;
+constexpr int kVarKeyRepeat = 500;       // menu key-repeat timer; above the entries a new game clears
+constexpr int kVarKeyRepeatDelay = 501;  // the delay the timer takes at the next move
 
 // Levels and the distance field. The grid holds 128 x 128 cells of 10 floats; rows are 150
 // cells apart, so columns 128..149 of every row stay unused. Cell (c, r) is centred on the
@@ -245,11 +247,27 @@ public:
     // Main menu, buttons and hit tests.
     int p_Button(int slot, float x, float y, int frame);
     int p_Button0(int slot, float x, float y, int frame);
+    int p_Touch(float x, float y, float w, float h);
+    int p_MouseIn(float x, float y, float w, float h);
+    int p_MouseIn_Centered(float cx, float cy, float w, float h);
+    int p_MouseIn_Radius(float cx, float cy, float w, float h);
     int p_Menu();
+    int p_DoBG(int r, int g, int b, float alpha);
+    void MenuScores();
+    void MenuWheel(float cx, float cy, bool tapReady);
+    void MenuKeys(bool panelsOpen);
+    void MenuSelect();
+    void MenuCredits();
 
     // Badge and highscore tables.
     int p_LoadMenu();
     int p_ShowBadges();
+    int p_AwardBadge(int n);
+    String p_BadgeID(int n);
+    String p_BadgeName(int n);
+    String p_BadgeDetail(int n);
+    String p_Nth(int n);
+    String p_MyNth();
 
     // Levels and the distance field.
     int p_GetLevelA();
@@ -392,6 +410,21 @@ public:
     float m_menuScroll = 0;
     int m_menuIntro = 0;
     float m_panelW = 0;
+    float m_menuVel = 0;
+    int m_menuDesc = 0;
+    int m_scoreRows = 0;
+    int m_dragX0 = -1;
+    int m_dragY0 = -1;
+    float m_cogAngle = 0;
+    float m_creditOffset = 0;
+    int m_creditFirst = 0;
+    // The screen background eases from its current colour toward the last one asked for.
+    float m_bgTargetR = 0;
+    float m_bgTargetG = 0;
+    float m_bgTargetB = 0;
+    float m_bgR = 0;
+    float m_bgG = 0;
+    float m_bgB = 0;
     float m_optionsScrollA = 25.0f;
     float m_optionsScrollB = 25.0f;
     int m_maxParticles = 250;
@@ -399,6 +432,7 @@ public:
     int m_n = 0;
 
     // Badge and highscore tables.
+    int m_score = 0;  // the finished game's score, entered into the tables on the way back
 
     // Levels and the distance field.
     float m_camX = 0;  // the camera's top-left in world pixels, placed at the start of a level
