@@ -117,7 +117,9 @@ int c_MyApp::p_PlaySFX(int n, float rate, float volume, float pan) {
 
 int c_MyApp::p_PlayTune(String name, int loop) {
     if (kv_Tol_HasMusicStream == 0) return 0;
-    if (name == String("-1") && m_tune.Length() > 0) name = m_tune;
+    // "-1" replays the last tune; with none requested yet there is nothing to replay (not a
+    // tune named "-1").
+    if (name == String("-1")) name = m_tune;
     if (name.Length() == 0) return 0;
     m_tune = name;
     if (m_musicOn) {
