@@ -274,7 +274,10 @@ public:
     int p_GetLevB();
     int p_GetLevC();
     int p_GetLevD();
+    // Floods field 4 from the origin for `passes` passes; returns the largest distance given,
+    // or 0 with the field left as it was when the origin lies outside the grid.
     int BuildDistanceField(int column, int row, int passes);
+    // The enemy's next cell down the field, if one is chosen; draws as the choice requires.
     bool ChooseEnemyStep(int column, int row, float standOff, int* stepColumn, int* stepRow);
 
     // Play, options, pause and game over; placeholders until their work lands.

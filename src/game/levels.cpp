@@ -98,11 +98,12 @@ int c_MyApp::p_GetLevelA() {
 }
 
 int c_MyApp::p_GetLevB() {
+    // Directions 0..4: none, left, up, right, down.
+    static constexpr int kMoves[5][2] = {{0, 0}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}};
     int widening = 0;  // carries over from one digger to the next
     for (int digger = 0; digger < kDiggers; ++digger) {
         int c = kBaseColumn, r = kBaseRow, direction = 0;
         for (int step = 0; step <= m_digSteps; ++step) {
-            static constexpr int kMoves[5][2] = {{0, 0}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}};
             c += kMoves[direction][0];
             r += kMoves[direction][1];
             const int last = kGridSide - 1 - kDigMin;
@@ -131,8 +132,7 @@ int c_MyApp::p_GetLevB() {
 int c_MyApp::p_GetLevC() {
     cell_at(m_grid, kBaseColumn, kBaseRow)[kCellValue] = kCellBaseCentre;
     for (const auto& slot : kBaseSlots) cell_at(m_grid, slot[0], slot[1])[kCellValue] = kCellBaseSlot;
-    m_vars[kVarBaseDistanceMax] = m_vars[kVarBaseSpare] = 0;
-
+    m_vars[kVarBaseSpare] = 0;
     m_vars[kVarBaseDistanceMax] = static_cast<float>(BuildDistanceField(kBaseColumn, kBaseRow, kBaseFloodPasses));
     for (int c = 1; c < kGridSide - 1; ++c) {
         for (int r = 1; r < kGridSide - 1; ++r) {
