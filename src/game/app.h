@@ -285,7 +285,10 @@ public:
     int p_Game();
     int p_InGame();
     int p_GameOver();
+
+    // Options, pause and quit.
     int p_OptionBox();
+    int p_PauseMenu();
     int p_OuyaQuit();
 
     // Tables.

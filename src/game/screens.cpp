@@ -14,8 +14,3 @@ int c_MyApp::p_Game() {
 }
 int c_MyApp::p_InGame() { return 0; }
 int c_MyApp::p_GameOver() { return 0; }
-int c_MyApp::p_OptionBox() { return 0; }
-int c_MyApp::p_OuyaQuit() {
-    m_gameState = kStateMenu;
-    return 0;
-}
