@@ -45,7 +45,7 @@ TEST(DrawList, RecordsCaptureTheStateAtTheMomentOfTheCall) {
     app->p_SetCol(1, 2, 3);
     app->p_Rect(1, 2, 3, 4);
     const float* image = &app->m_drawList[0];
-    EXPECT_EQ(image[kDrawKind], kImgSprites);
+    EXPECT_EQ(int(image[kDrawKind]), kImgSprites);
     EXPECT_EQ(image[kDrawRot], -30);
     EXPECT_EQ(image[kDrawSizeX], 2);
     EXPECT_EQ(image[kDrawSizeY], 2);

@@ -62,8 +62,8 @@ TEST_F(States, LoadingScreenShowsTheLogoAndText) {
     bool logo = false;
     int glyphs = 0;
     for (int k = 0; k < app->m_drawCount; k += kDrawRecordSize) {
-        logo |= app->m_drawList[k + kDrawKind] == kImgLogo;
-        glyphs += app->m_drawList[k + kDrawKind] == kImgFont;
+        logo |= int(app->m_drawList[k + kDrawKind]) == kImgLogo;
+        glyphs += int(app->m_drawList[k + kDrawKind]) == kImgFont;
     }
     EXPECT_TRUE(logo);
     EXPECT_EQ(glyphs, 10) << "Loading...";
@@ -145,7 +145,7 @@ TEST_F(States, LevelIntroCoversTheScreenThenFades) {
     EXPECT_EQ(app->m_clearA, -1);
     int glyphs = 0;
     for (int k = kDrawRecordSize; k < app->m_drawCount; k += kDrawRecordSize) {
-        EXPECT_EQ(app->m_drawList[k + kDrawKind], kImgFont);
+        EXPECT_EQ(int(app->m_drawList[k + kDrawKind]), kImgFont);
         ++glyphs;
     }
     EXPECT_EQ(glyphs, std::string("PrepareforBattleTolvaneLevel3").size());

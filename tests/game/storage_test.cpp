@@ -44,7 +44,9 @@ TEST_F(Storage, EverythingSurvivesARoundTrip) {
     c_MyApp* loaded = new c_MyApp;
     loaded->p_Load();
     for (int i = 0; i < kSettingsCount; ++i) {
-        if (i != kSetOverscan) EXPECT_EQ(loaded->m_settings[i], 100 + i) << i;
+        if (i != kSetOverscan) {
+            EXPECT_EQ(loaded->m_settings[i], 100 + i) << i;
+        }
     }
     EXPECT_EQ(loaded->m_settings[kSetOverscan], 1) << "desktops always load overscan 1";
     EXPECT_TRUE(loaded->m_badgeFlags[31]);
