@@ -166,7 +166,79 @@ enum Setting {
     kSetPadSize = 12,
     kSetOverscan = 14,
     kSetLeftStickY = 15,
+    kSetRightStickY = 16,
 };
+
+// Play. Game variables (m_vars) of the running game, besides those the level generator sets.
+constexpr int kVarFacing = 5;  // 1 right, -1 left
+constexpr int kVarPlayerCellX = 11;  // the player's position in cell units, not truncated
+constexpr int kVarPlayerCellY = 12;
+constexpr int kVarFirstColumn = 21;  // the visible window of cells
+constexpr int kVarLastColumn = 22;
+constexpr int kVarFirstRow = 23;
+constexpr int kVarLastRow = 24;
+constexpr int kVarCooldown = 31;  // soldier k's fire cooldown at 30 + k
+constexpr int kVarsPerGame = 500;  // entries 0..499 are cleared when a game starts
+constexpr int kMaxSoldiers = 4;
+constexpr int kTrailSpacing = 12;  // soldier k (1..4) stands on trail point 12 (k - 1)
+constexpr int kHitsPerSoldier = 5;  // the damage counter below -4 costs a soldier
+constexpr int kGameOverDelay = 120;  // frames without soldiers before the panel starts
+constexpr int kLevelCompleteFrames = 300;
+constexpr float kBaseX = 3968;  // the base centre, where flags are planted
+constexpr float kBaseY = 3328;
+
+// Objects: enemies, dying enemies, corpses and flags. Slot 0..m_maxObjects.
+enum ObjectRecordField {
+    kObjTargetX = 3,  // -1 = no target
+    kObjTargetY = 4,
+    kObjFacing = 5,     // enemies: 1 right, -1 left (the flags keep their phase here)
+    kObjFireTimer = 7,  // dying enemies: frames left
+    kObjSpeed = 8,
+    kObjStandOff = 9,
+};
+constexpr int kKindEnemy = 1;
+constexpr int kKindDyingEnemy = 2;
+constexpr int kKindCorpse = 3;
+constexpr int kKindFlagCarried = 11;  // 10 + the carrying soldier, 11..14
+constexpr int kKindFlagPlanted = 15;
+constexpr int kFrameEnemy = 14;  // "gfx" frames
+constexpr int kFrameDyingEnemy = 18;
+constexpr int kFrameSpawner = 7;
+constexpr int kFrameBaseCentre = 9;
+constexpr int kFrameBaseSlot = 10;
+constexpr int kFrameBasePlanted = 11;
+constexpr int kFrameCorpse = 7;  // "plr" frames; 0..2 walking, 4..6 carrying a flag
+constexpr int kFrameCarrying = 4;
+
+// Bullets: slots 0..100, flying only sideways.
+enum BulletField {
+    kBulKind = 0,
+    kBulX = 1,
+    kBulY = 2,
+    kBulDx = 3,  // the bullet moves 2 dx per frame
+    kBulSpare = 4,
+    kBulFacing = 5,
+    kBulLife = 7,
+};
+constexpr int kKindEnemyBullet = 1;
+constexpr int kKindPlayerBullet = 21;  // any kind 20..29 counts as a player's
+inline bool is_player_bullet(float kind) { return kind > 19 && kind < 30; }
+
+// Particles: floating score numbers, slots 0..m_maxParticles.
+enum ParticleField {
+    kPartKind = 0,
+    kPartX = 1,
+    kPartY = 2,
+    kPartDx = 3,
+    kPartDy = 4,
+    kPartAngle = 5,
+    kPartSpin = 6,
+    kPartLife = 7,  // also the alpha, capped at 1
+    kPartColour = 8,
+    kPartValue = 9,
+};
+constexpr int kKindNumber = 99;
+constexpr int kParticleSlotsMax = 499;
 
 class c_MyApp : public c_App, public virtual c_IOnHttpRequestComplete {
 public:
@@ -280,16 +352,65 @@ public:
     // The enemy's next cell down the field, if one is chosen; draws as the choice requires.
     bool ChooseEnemyStep(int column, int row, float standOff, int* stepColumn, int* stepRow);
 
-    // Play, options, pause and game over; placeholders until their work lands.
+    // Play: the frame of play, the column's movement and trail, firing, flags at the base,
+    // losing soldiers, level completion and the pause control.
     int p_LoadGame();
     int p_Game();
     int p_InGame();
+    int p_ResetObj();
+    int p_ResetGrid();
+    int p_ResetParticles(int n);
+    int DrawWorld();
+    int DrawCell(int c, int r);
+    void FireColumn();
+    void MoveColumn();
+    void ShiftTrail();
+    void PlantFlags();
+    void LoseSoldier();
+    void LevelComplete();
+
+    // Objects and enemies.
+    int p_FreeObj(int max);
+    int p_SpawnBaddie(float x, float y, int kind);
+    int p_DoObj();
+    int p_DrawObj(float rowScreenY);
+    bool MoveEnemy(float* enemy);
+
+    // Bullets.
+    int p_Shoot(int n, float x, float y, float dir);
+    int p_FreeBul(int max);
+    int p_DoBul();
+    int p_DrawBul();
+
+    // Particles.
+    int p_AddParticle(int kind, float x, float y, float dx, float dy, int value, int colour, int life);
+    int p_FreeParticle();
+    int p_DoParticles(float scale);
+    const String& NumberText(int value);
+
+    // Player control and drawing.
+    int p_AnalogueControl();
+    int p_DrawPlr(float rowScreenY, int k);
+    int p_ResetPlayers();
+
+    // Scoring and game over.
+    int p_Gimme(int amount, float x, float y);
+    int p_ScoreDisplay();
     int p_GameOver();
 
     // Options, pause and quit.
     int p_OptionBox();
     int p_PauseMenu();
     int p_OuyaQuit();
+    int m_optionSel = 0;      // the highlighted row of the options box, 0 = back
+    int m_optionRow = 0;      // the row being laid out
+    int m_optionHit = 0;      // a fresh tap lies on the row being laid out
+    int m_optionGo = 0;       // the row being laid out acts this frame
+    int m_optionLatchA = 0;   // keys: set until the box's keys are all let go
+    int m_optionLatchB = 0;   // pointer: set until the pointer is let go
+    int m_pauseCursor = 0;    // -1 leave, 0 resume, 1 options; each pause starts on resume
+    float m_ornamentRadius = 25.0f;  // the pause ornament's size, changed by up and down
+    float m_ornamentSpeed = 25.0f;   // its middle arm's turn, tenths of a degree per update
 
     // Tables.
     Array<float> m_drawList;
@@ -431,8 +552,6 @@ public:
     float m_bgR = 0;
     float m_bgG = 0;
     float m_bgB = 0;
-    float m_optionsScrollA = 25.0f;
-    float m_optionsScrollB = 25.0f;
     int m_maxParticles = 250;
     int m_digSteps = 16;
     int m_n = 0;
@@ -446,6 +565,30 @@ public:
     float m_camTargetX = 0;
     float m_camTargetY = 0;
     std::vector<int> m_floodQueue;  // the flood's front, room for every cell of the grid once
+
+    // Play.
+    float m_moveX = 0;  // the column's direction this frame, each -1..1
+    float m_moveY = 0;
+    int m_moved = 0;    // 1 when the column's position changed this frame
+    int m_maxObjects = 0;
+    int m_lastSlot = 0;  // float index of the last shot's bullet slot, or -1
+    float m_keyVelX = 0;  // the direction keys' ramped velocities
+    float m_keyVelY = 0;
+    int m_stickAnchorX = -1;  // the pointer joystick's anchor; x = -1 with no drag
+    int m_stickAnchorY = 0;
+    int m_scoreShown = 0;
+    int m_gameOverAnim = 0;
+    int m_quitGame = 0;  // -1 when the game was ended from the pause menu
+    // Texts drawn every frame are made only when they change, so play allocates none itself.
+    static constexpr int kNumberTexts = 8;
+    int m_numberValues[kNumberTexts] = {};
+    String m_numberTexts[kNumberTexts];
+    int m_numberNext = 0;
+    int m_scoreTextValue = -1;
+    String m_scoreText;
+    int m_targetPlace = -1;
+    int m_targetScore = -1;
+    String m_targetText;
 
     // Statistics call-home.
     String m_netStatus;
