@@ -298,7 +298,7 @@ int c_MyApp::p_OptionBox() {
 namespace {
 
 // The pause menu's entries, in cursor order.
-enum PauseEntryChoice { kChoiceLeave = -1, kChoiceResume = 0, kChoiceOptions = 1 };
+enum PauseChoice { kChoiceLeave = -1, kChoiceResume = 0, kChoiceOptions = 1, kChoiceNone = 2 };
 
 // Draws a button and tells whether the pointer pressed it this frame. The frame input clears
 // the held-pointer flag before the screens run, so a fresh press landing in the button's box
@@ -319,6 +319,7 @@ int c_MyApp::p_PauseMenu() {
     // loader after a resize): the overlay then begins where the list now ends.
     int start = static_cast<int>(m_pauseMenu[kPauseListStart]) - 1;
     if (start < 0) m_pauseCursor = kChoiceResume;  // every pause offers resume first
+    m_pauseCursor = std::clamp(m_pauseCursor, static_cast<int>(kChoiceLeave), static_cast<int>(kChoiceOptions));
     if (start < 0 || m_drawCount < m_pauseMenu[kPauseListEnd]) start = m_drawCount;
     m_drawCount = start;
     m_pauseMenu[kPauseListStart] = static_cast<float>(start + 1);
@@ -414,7 +415,7 @@ int c_MyApp::p_PauseMenu() {
     }
     p_SetRot(0);
 
-    int choice = 2;  // none
+    int choice = kChoiceNone;
     if (acting && m_keyLatch == 0) {
         if (p_PlayKeyAll(kActBack, 1) > 0) {
             choice = kChoiceResume;
@@ -431,13 +432,12 @@ int c_MyApp::p_PauseMenu() {
         if (resumeHit) choice = kChoiceResume;
         if (cogHit) choice = kChoiceOptions;
     }
-    if (choice >= kChoiceLeave && choice <= kChoiceOptions) m_pauseCursor = choice;
+    if (choice != kChoiceNone) m_pauseCursor = choice;
 
     const float markX[] = {leaveX, resumeX, cogX}, markY[] = {leaveY, resumeY, cogY};
-    const int cursor = m_pauseCursor < kChoiceLeave ? kChoiceLeave : m_pauseCursor > kChoiceOptions ? kChoiceOptions : m_pauseCursor;
     p_SetCol(255, 255, 255, 1);
     p_SetSize(2.5f);
-    p_DrawImg(kImgIcons, markX[cursor + 1], markY[cursor + 1], kIconMarker);
+    p_DrawImg(kImgIcons, markX[m_pauseCursor + 1], markY[m_pauseCursor + 1], kIconMarker);
     p_ResetDraw();
 
     switch (choice) {
