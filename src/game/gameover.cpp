@@ -22,7 +22,9 @@ int c_MyApp::p_Gimme(int amount, float x, float y) {
 
 int c_MyApp::p_ScoreDisplay() {
     m_scoreShown -= (m_scoreShown - m_score) / 6;
-    if (std::abs(m_scoreShown - m_score) < 5) m_scoreShown = m_score;
+    // A gap of 5 moves by nothing under integer division, so it snaps too; otherwise the
+    // panel would stop 5 short of the score for good.
+    if (std::abs(m_scoreShown - m_score) <= 5) m_scoreShown = m_score;
     if (m_hudHidden == 1) return 0;
 
     if (m_scoreTextValue != m_scoreShown) {
