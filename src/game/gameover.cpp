@@ -73,11 +73,12 @@ int c_MyApp::p_GameOver() {
         p_SetCol(255, 128, 0, 0.5f);
         p_Rect(kv_Tol_jscrw - 2 * y, kv_Tol_jscrh * 0.55f - 8, 2 * y + 1, 16);
 
-        const bool quit = m_quitGame == -1;
+        static const String kWords[2][2] = {{String("GAME"), String("OVER")}, {String("Quit"), String("Game")}};
+        const String* words = kWords[m_quitGame == -1 ? 1 : 0];
         p_SetSize(4);
         p_SetCol(255, 180, 180, 1);
-        p_Text(kv_Tol_jscrw * 0.35f, y, String(quit ? "Quit" : "GAME"), 1, 1, 0);
-        p_Text(kv_Tol_jscrw * 0.65f, kv_Tol_jscrh - y, String(quit ? "Game" : "OVER"), 1, 1, 0);
+        p_Text(kv_Tol_jscrw * 0.35f, y, words[0], 1, 1, 0);
+        p_Text(kv_Tol_jscrw * 0.65f, kv_Tol_jscrh - y, words[1], 1, 1, 0);
 
         const String rank = p_MyNth();
         if (m_n > 0) {

@@ -1,5 +1,6 @@
 // Particles: floating numbers placed in the highest free slot, dropped when the table is
-// full, rising and fading over 100 frames in world coordinates; and the table's reset.
+// full, rising and fading over 100 frames in world coordinates; the table's reset; and the
+// background colour's ease that opens every frame.
 #include "play_fixture.h"
 
 namespace {
@@ -82,6 +83,20 @@ TEST_F(Particles, ResetTakesANewCountOrKeepsTheOld) {
     app->p_ResetParticles(500);
     EXPECT_EQ(app->m_maxParticles, 400) << "above 499 keeps the count";
     app->m_maxParticles = 250;
+}
+
+TEST_F(Particles, TheBackgroundEasesAnEighthOfTheWayAndMinus123KeepsTheTarget) {
+    app->m_bgR = app->m_bgG = app->m_bgB = 0;
+    app->p_DoBG(80, 160, 240, -123);
+    EXPECT_EQ(app->m_bgG, 20);
+    EXPECT_EQ(app->m_clearA, 1) << "-123 is full alpha";
+    EXPECT_EQ(app->m_drawCount, 0) << "a new list for the frame";
+    app->p_DoBG(-123, -123, -123, 2.0f);
+    EXPECT_EQ(app->m_bgTargetB, 240);
+    EXPECT_EQ(app->m_bgB, 30 + (240 - 30) * 0.125f);
+    EXPECT_EQ(app->m_clearA, 1) << "alpha clamps to 1";
+    app->p_DoBG(0, 120, 0, -0.5f);
+    EXPECT_EQ(app->m_clearA, 0);
 }
 
 }  // namespace

@@ -304,6 +304,25 @@ TEST_F(Play, BackPausesTheGameButNotOnceItIsOver) {
     app->m_gameOverAnim = 0;
 }
 
+TEST_F(Play, AClickOnThePauseIconPausesAndPointerPlayShowsAnArrow) {
+    OpenCave();
+    app->m_inputMode = 2;
+    host->Render();  // the screen fit that maps the mouse to the virtual screen
+    host->Frame();
+    EXPECT_NE(DrawnText().find("<-"), std::string::npos);
+    host->MouseDown(16, 16);
+    host->Frame();
+    host->MouseUp(16, 16);
+    EXPECT_EQ(app->m_paused, 1);
+    app->m_paused = 0;
+    app->m_inputMode = 0;
+    host->Frames(2);
+    app->m_hudHidden = 1;
+    host->Frame();
+    EXPECT_EQ(Drawn(kImgIcons, 0), 0) << "a hidden HUD has no pause icon";
+    app->m_hudHidden = 0;
+}
+
 TEST_F(Play, TheCameraEasesTowardTheColumn) {
     OpenCave();
     PlaceColumn(kStartX + 120, kStartY);
