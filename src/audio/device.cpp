@@ -48,13 +48,15 @@ void flush_pending_deletions(gxtkAudio* audio) {
             alSourcei(chan.source, AL_BUFFER, 0);
         }
     }
-    std::vector<ALuint> still_held;
-    for (ALuint buffer : pending_deletions) {
+    // Compacted in place: this runs with every sound played, and must not allocate.
+    size_t kept = 0;
+    for (size_t i = 0; i < pending_deletions.size(); ++i) {
+        ALuint buffer = pending_deletions[i];
         alGetError();
         alDeleteBuffers(1, &buffer);
-        if (alGetError() != AL_NO_ERROR) still_held.push_back(buffer);
+        if (alGetError() != AL_NO_ERROR) pending_deletions[kept++] = buffer;
     }
-    pending_deletions.swap(still_held);
+    pending_deletions.resize(kept);
 }
 
 void discard_buffer(ALuint* buffer) {
