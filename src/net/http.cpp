@@ -39,7 +39,6 @@ void c_HttpRequest::p_Open(String method_, String url_, c_IOnHttpRequestComplete
     gc_assign(headers, (new c_StringStack)->m_new2());
     headBytes = 0;
     bodyBytes = 0;
-    // The full path starts with "/" already, so the target goes out with two in front.
     // The full path already starts with its slash: the target is that path, as the URL names it.
     headers->p_Push4(method + String(" ") + url->p_FullPath() + String(" HTTP/1.0"));
     headers->p_Push4(String("Host: ") + url->p_Domain());
