@@ -3,7 +3,6 @@
 // soldiers lost to damage, the end of the game and of a level; and the pause control on top.
 #include <cmath>
 
-#include "audio/sound_api.h"
 #include "game/app.h"
 #include "game/globals.h"
 #include "runtime/errors.h"
