@@ -27,23 +27,6 @@ bool is_encoding(const String& encoding, const char* name) { return encoding == 
     kvError(String("Invalid string encoding:") + encoding);
 }
 
-// Three bytes per UTF-16 unit at most, each unit on its own.
-int encode_utf8_unit(int c, unsigned char* out) {
-    if (c < 128) {
-        out[0] = static_cast<unsigned char>(c);
-        return 1;
-    }
-    if (c < 2048) {
-        out[0] = static_cast<unsigned char>(0xC0 | (c >> 6));
-        out[1] = static_cast<unsigned char>(0x80 | (c & 63));
-        return 2;
-    }
-    out[0] = static_cast<unsigned char>(0xE0 | (c >> 12));
-    out[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 63));
-    out[2] = static_cast<unsigned char>(0x80 | (c & 63));
-    return 3;
-}
-
 bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Decodes one- to three-byte sequences; false at the first byte that does not fit them,
@@ -156,21 +139,11 @@ void c_DataBuffer::p_CopyBytes(int address, c_DataBuffer* target, int dstAddress
 int c_DataBuffer::p_PokeString(int address, String text, String encoding) {
     bool utf8 = is_encoding(encoding, "utf8");
     if (!utf8 && !is_encoding(encoding, "ascii")) invalid_encoding(encoding);
-    int written = 0;
-    for (int i = 0; i < text.Length(); ++i) {
-        unsigned char unit[3];
-        int size = 1;
-        if (utf8) {
-            size = encode_utf8_unit(text[i], unit);
-        } else {
-            unit[0] = static_cast<unsigned char>(text[i]);
-        }
-        int at = address < 0 ? -1 : address + written;
-        int fits = clamp_count(at, size, length);
-        if (fits > 0) std::memcpy(data + at, unit, fits);
-        written += size;
-    }
-    return written;
+    // The bytes past the buffer's end are cut off, but the count is that of the whole text.
+    std::string bytes = utf8 ? to_utf8(text) : text.ToCString().text;
+    int fits = clamp_count(address, static_cast<int>(bytes.size()), length);
+    if (fits > 0) std::memcpy(data + address, bytes.data(), fits);
+    return static_cast<int>(bytes.size());
 }
 
 String c_DataBuffer::p_PeekString(int address, int count, String encoding) {
