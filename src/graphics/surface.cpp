@@ -78,7 +78,14 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned* src, in
     if (format != GL_RGBA) return;
     // A rectangle reaching outside the surface would write past the copy.
     if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > width || y + h > height) return;
-    if (!data) data = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(width) * height * 4));
+    if (!data) {
+        // A created surface gets its copy at the first write; like decoded pixels, the
+        // collector is told of it so that its pacing sees the memory.
+        size_t bytes = static_cast<size_t>(width) * height * 4;
+        data = static_cast<unsigned char*>(std::malloc(bytes));
+        if (!data) return;
+        gc_ext_malloced(static_cast<int>(bytes));
+    }
     for (int r = 0; r < h; ++r) {
         unsigned char* out = data + (static_cast<size_t>(y + r) * width + x) * 4;
         for (int c = 0; c < w; ++c, out += 4) {

@@ -66,6 +66,17 @@ TEST(SurfaceTest, SetSubDataMakesTheCopyOfAnEmptyRgbaSurface) {
     EXPECT_EQ(surface->data[15], 255);
 }
 
+TEST(SurfaceTest, CopyMadeAtTheFirstWriteIsReportedToTheCollectorOnce) {
+    gxtkSurface* surface = new gxtkSurface;
+    surface->SetSize(3, 2, 4);
+    const unsigned pixels[] = {0xFF010203u};
+    int before = gc_ext_new_bytes.load();
+    surface->SetSubData(0, 0, 1, 1, pixels, 1);
+    EXPECT_EQ(gc_ext_new_bytes.load() - before, 3 * 2 * 4);
+    surface->SetSubData(1, 1, 1, 1, pixels, 1);
+    EXPECT_EQ(gc_ext_new_bytes.load() - before, 3 * 2 * 4);
+}
+
 TEST(SurfaceTest, SetSubDataIgnoresOtherFormatsAndRectanglesOutsideTheSurface) {
     gxtkSurface* rgb = new gxtkSurface;
     rgb->SetData(heap_copy({1, 2, 3, 4, 5, 6}), 2, 1, 3);
