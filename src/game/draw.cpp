@@ -155,17 +155,18 @@ int c_MyApp::p_Text(float x, float y, const String& text, float xAlign, float yA
     const float lineHeight = static_cast<float>(m_imageInfo[3 * m_font + 1]);
     const float sx = m_sizeX, sy = m_sizeY;
     const float phi = -m_rot;
-    const String line = String(" ") + text;
-    const int n = line.Length();
+    // The text is laid out behind one leading space, read in place so drawing allocates nothing.
+    const int n = text.Length() + 1;
+    auto line = [&text](int i) { return i == 0 ? Char(' ') : Char(text[i - 1]); };
 
     int width = 0;
     for (int i = 0; i < n - 1; ++i) {
         int adjust;
-        if (line[i] == kPromptEscape) {
+        if (line(i) == kPromptEscape) {
             ++i;
             adjust = 2;
         } else {
-            adjust = letter_adjust(line[i] - 32, 0);
+            adjust = letter_adjust(line(i) - 32, 0);
         }
         width = static_cast<int>(width + (advance + adjust) * sx);
     }
@@ -180,11 +181,11 @@ int c_MyApp::p_Text(float x, float y, const String& text, float xAlign, float yA
     const bool blinkPhase = kv_app_Millisecs() % 500 < 200 && m_inputMode == 1;
 
     for (int i = 0; i < n; ++i) {
-        int glyph = line[i] - 32;
+        int glyph = line(i) - 32;
         int adjust = 0;
-        if (line[i] == kPromptEscape) {
+        if (line(i) == kPromptEscape) {
             if (++i >= n) break;
-            Char letter = line[i];
+            Char letter = line(i);
             int normal = letter, blink = 0;
             adjust = 4;
             for (const Prompt& prompt : kPrompts) {
@@ -193,7 +194,7 @@ int c_MyApp::p_Text(float x, float y, const String& text, float xAlign, float yA
             // Keyboard players see the key caps, 16 frames after the pad buttons.
             glyph = blinkPhase && blink ? blink : normal + (m_inputMode == 0 ? 16 : 0);
             adjust = letter_adjust(glyph, adjust);
-        } else if (line[i] == '\\' && i + 1 < n && line[i + 1] == 'n') {
+        } else if (line(i) == '\\' && i + 1 < n && line(i + 1) == 'n') {
             adjust = letter_adjust(glyph, 0);
             ++i;
             ++lines;
