@@ -9,15 +9,10 @@
 #include <cstring>
 #include <string>
 
+#include "host/files.h"
 #include "net_test_support.h"
 
 namespace {
-
-std::string utf8(const String& text) {
-    std::string bytes(text.Utf8Length(), '\0');
-    text.EncodeUtf8(bytes.data());
-    return bytes;
-}
 
 class RecordingListener : public Object, public virtual c_IOnHttpRequestComplete {
 public:
@@ -27,7 +22,7 @@ public:
     void p_OnHttpRequestComplete(c_HttpRequest* request) override {
         ++calls;
         status = request->p_Status();
-        text = utf8(request->p_ResponseText());
+        text = to_utf8(request->p_ResponseText());
     }
 };
 
@@ -226,7 +221,7 @@ TEST_P(ParserTest, PiecesParseLikeTheWhole) {
     for (size_t step : {size_t(1) << 20, size_t(1), size_t(7)}) {
         c_HttpRequest* request = feed(c.bytes, step);
         EXPECT_EQ(request->p_Status(), c.status) << "pieces of " << step;
-        EXPECT_EQ(utf8(request->p_ResponseText()), c.text) << "pieces of " << step;
+        EXPECT_EQ(to_utf8(request->p_ResponseText()), c.text) << "pieces of " << step;
     }
 }
 
@@ -268,7 +263,7 @@ TEST(ParserLimits, EndlessHeadLinesEndTheRequest) {
     while (response.size() <= size_t(c_HttpRequest::kMaxHeadBytes)) response += "X-Filler: 0123456789\r\n";
     c_HttpRequest* request = feed(response + "\r\nlate body", 1000);
     EXPECT_EQ(request->p_Status(), -1);
-    EXPECT_EQ(utf8(request->p_ResponseText()), "");
+    EXPECT_EQ(to_utf8(request->p_ResponseText()), "");
 }
 
 }  // namespace
