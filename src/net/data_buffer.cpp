@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "host/files.h"
 #include "host/game.h"
@@ -25,30 +25,6 @@ bool is_encoding(const String& encoding, const char* name) { return encoding == 
 
 [[noreturn]] void invalid_encoding(const String& encoding) {
     kvError(String("Invalid string encoding:") + encoding);
-}
-
-bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Decodes one- to three-byte sequences; false at the first byte that does not fit them,
-// in which case the caller falls back to one character per byte.
-bool decode_utf8(const unsigned char* bytes, int count, std::vector<Char>& out) {
-    for (int i = 0; i < count;) {
-        unsigned char b0 = bytes[i];
-        if (b0 < 128) {
-            out.push_back(b0);
-            i += 1;
-        } else if ((b0 & 0xE0) == 0xC0 && i + 1 < count && is_continuation(bytes[i + 1])) {
-            out.push_back(static_cast<Char>(((b0 & 31) << 6) | (bytes[i + 1] & 63)));
-            i += 2;
-        } else if ((b0 & 0xF0) == 0xE0 && i + 2 < count && is_continuation(bytes[i + 1]) &&
-                   is_continuation(bytes[i + 2])) {
-            out.push_back(static_cast<Char>(((b0 & 15) << 12) | ((bytes[i + 1] & 63) << 6) | (bytes[i + 2] & 63)));
-            i += 3;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -151,7 +127,7 @@ String c_DataBuffer::p_PeekString(int address, int count, String encoding) {
     if (!utf8 && !is_encoding(encoding, "ascii")) invalid_encoding(encoding);
     count = clamp_count(address, count, length);
     const unsigned char* bytes = data + (count > 0 ? address : 0);
-    std::vector<Char> units;
+    std::u16string units;
     units.reserve(count);
     if (utf8 && decode_utf8(bytes, count, units)) return String(units.data(), static_cast<int>(units.size()));
     units.clear();

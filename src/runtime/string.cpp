@@ -272,10 +272,7 @@ void String::EncodeUtf8(char* out) const {
     }
 }
 
-namespace {
-
-// Decodes UTF-8 of at most three bytes a unit; false on any invalid or cut-short sequence.
-bool decode_utf8(const unsigned char* p, size_t n, std::vector<Char>& units) {
+bool decode_utf8(const unsigned char* p, size_t n, std::u16string& units) {
     size_t i = 0;
     while (i < n) {
         unsigned c = p[i];
@@ -297,7 +294,9 @@ bool decode_utf8(const unsigned char* p, size_t n, std::vector<Char>& units) {
     return true;
 }
 
-void decode_utf16(const unsigned char* p, size_t n, bool big_endian, std::vector<Char>& units) {
+namespace {
+
+void decode_utf16(const unsigned char* p, size_t n, bool big_endian, std::u16string& units) {
     for (size_t i = 0; i + 1 < n; i += 2) {
         units.push_back(static_cast<Char>(big_endian ? (p[i] << 8) | p[i + 1] : p[i] | (p[i + 1] << 8)));
     }
@@ -314,7 +313,7 @@ String String::Load(FILE* file) {
 }
 
 String String::DecodeText(const unsigned char* p, size_t n) {
-    std::vector<Char> units;
+    std::u16string units;
     if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
         decode_utf16(p + 2, n - 2, true, units);
     } else if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE) {

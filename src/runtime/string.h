@@ -90,6 +90,10 @@ void t_create(int count, String* slots);
 void t_create(int count, String* slots, const String* from);
 void t_destroy(int count, String* slots);
 
+// UTF-8 of one- to three-byte sequences appended to `units` as UTF-16 units; false at the
+// first invalid or cut-short sequence, where each caller has its own fallback.
+bool decode_utf8(const unsigned char* bytes, size_t count, std::u16string& units);
+
 // The number parser behind ToInt: the C library's atoi rules (leading white space, optional
 // sign, decimal digits) with out-of-range values saturated instead of undefined.
 int parse_int(const char* text);
