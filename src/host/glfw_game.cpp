@@ -70,6 +70,21 @@ constexpr StickSource kSticksG[6] = {{StickSource::kAxis, 0},        {StickSourc
 constexpr int kButtonsP[14] = {0, 1, 2, 3, 4, 5, 6, 7, -4, -3, -2, -1, 8, 9};
 constexpr int kButtonsG[14] = {1, 2, 0, 3, 4, 5, 8, 9, -4, -3, -2, -1, 10, 11};
 
+// The primary monitor's video modes, at most kMaxVideoModes of them; null when there are none.
+const GLFWvidmode* primary_video_modes(int* count) {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    *count = 0;
+    const GLFWvidmode* modes = monitor ? glfwGetVideoModes(monitor, count) : nullptr;
+    if (!modes || *count <= 0) return nullptr;
+    if (*count > kMaxVideoModes) *count = kMaxVideoModes;
+    return modes;
+}
+
+const GLFWvidmode* primary_desktop_mode() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    return monitor ? glfwGetVideoMode(monitor) : nullptr;
+}
+
 }  // namespace
 
 KvGlfwGame::KvGlfwGame(HostSystem* system) : system(system) {
@@ -188,11 +203,9 @@ void KvGlfwGame::SetDeviceWindow(int width, int height, int flags) {
 }
 
 Array<KvDisplayMode*> KvGlfwGame::GetDisplayModes() {
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     int count = 0;
-    const GLFWvidmode* modes = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
-    if (!modes || count <= 0) return Array<KvDisplayMode*>();
-    if (count > kMaxVideoModes) count = kMaxVideoModes;
+    const GLFWvidmode* modes = primary_video_modes(&count);
+    if (!modes) return Array<KvDisplayMode*>();
     Array<KvDisplayMode*> result(count);
     for (int i = 0; i < count; ++i) {
         auto* mode = new KvDisplayMode;
@@ -204,8 +217,7 @@ Array<KvDisplayMode*> KvGlfwGame::GetDisplayModes() {
 }
 
 KvDisplayMode* KvGlfwGame::GetDesktopMode() {
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-    const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    const GLFWvidmode* desktop = primary_desktop_mode();
     if (!desktop) return nullptr;
     auto* mode = new KvDisplayMode;
     mode->width = desktop->width;
@@ -237,17 +249,14 @@ void framebuffer_position(GLFWwindow* window, double cx, double cy, float* x, fl
 }  // namespace
 
 KvGlfwVideoMode* KvGlfwGame::GetGlfwDesktopMode() {
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-    const GLFWvidmode* desktop = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    const GLFWvidmode* desktop = primary_desktop_mode();
     return desktop ? video_mode(*desktop) : nullptr;
 }
 
 Array<KvGlfwVideoMode*> KvGlfwGame::GetGlfwVideoModes() {
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     int count = 0;
-    const GLFWvidmode* modes = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
-    if (!modes || count <= 0) return Array<KvGlfwVideoMode*>();
-    if (count > kMaxVideoModes) count = kMaxVideoModes;
+    const GLFWvidmode* modes = primary_video_modes(&count);
+    if (!modes) return Array<KvGlfwVideoMode*>();
     Array<KvGlfwVideoMode*> result(count);
     for (int i = 0; i < count; ++i) gc_assign(result[i], video_mode(modes[i]));
     return result;
