@@ -138,7 +138,11 @@ void paint_game_font(cairo_t* cr, int frame) {
   }
   if (frame == 0) return;  // space
   char c = static_cast<char>(frame + 32);
-  glyph(cr, c, Typeface::SansBold, 10, 8, 11.6, step_for(c) + 0.8);
+  // The text routine steps from one cell centre to the next by the letter's own step, so a
+  // glyph sits in the middle of its step's box (which starts half a base advance left of the
+  // centre); a narrow letter then has equal room on both sides.
+  double centre = 8 + (step_for(c) - kAdvance) / 2.0;
+  glyph(cr, c, Typeface::SansBold, 10, centre, 11.6, step_for(c) + 0.8);
 }
 
 // Glyphs sit inside the 8 middle pixels of each 10-pixel cell; the outer columns stay clear.
