@@ -19,6 +19,11 @@ function(tolvane_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}"
     ENVIRONMENT "TOLVANE_BUILD_DIR=${CMAKE_BINARY_DIR};TOLVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  # Display tests share one X server, its windows and its focus, so a parallel ctest run
+  # must never start two of them at once.
+  if("display" IN_LIST T_LABELS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK x_server)
+  endif()
   if("unit" IN_LIST T_LABELS)
     add_dependencies(unit_tests ${name})
   endif()
