@@ -40,6 +40,8 @@ enum DrawRecordField {
     kDrawBlend = 13,
 };
 constexpr float kNoValue = -3717.0f;  // the "not given" marker of optional arguments
+constexpr float kDegrees = 0.0174532924f;  // degrees to radians, as the game has always rounded it
+constexpr int kFrameCog = 8;               // "common/Buttons" 8..10: the cog's three layers
 constexpr float kDrawRect = -3717.0f;
 constexpr float kDrawOval = -3716.0f;
 constexpr float kDrawLine = -3715.0f;

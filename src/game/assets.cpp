@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr float kDegrees = 0.0174532924f;
 
 // One loader step: up to two images and up to two sounds. Slot 0 or sound 0 means none.
 struct ImageLoad {

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr float kDegrees = 0.0174532924f;
 constexpr Char kPromptEscape = 0x00AC;  // "¬": the next letter names a controller button
 
 struct Colour {

@@ -14,14 +14,12 @@ namespace {
 constexpr int kSfxMove = 99;
 constexpr int kSfxSelect = 98;
 enum MenuFocus { kFocusCog = 0, kFocusWheel = 1, kFocusPanel = 2 };
-constexpr int kFrameCog = 8;     // "Buttons" 8..10: the cog's three layers
 constexpr int kFrameCodedIn = 12;
 constexpr int kIconQuit = 1;
 constexpr int kIconPlay = 3;
 constexpr int kFrameWheel = 3;
 constexpr int kKeyEscape = 27;
 
-constexpr float kDegrees = 0.0174532924f;
 constexpr float kRowStep = 32;  // degrees between neighbouring wheel rows
 constexpr float kPanelBase = 140;
 // A held direction repeats after 27 frames, then 12 frames sooner each time, down to every 3.

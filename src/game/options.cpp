@@ -18,7 +18,6 @@ constexpr float kRowSpacing = 40;
 constexpr float kFirstRowY = 48;
 constexpr float kLabelX = 100;
 constexpr float kBoxLeft = 50;
-constexpr int kFrameCog = 8;  // "Buttons" 8..10: the cog's three layers
 constexpr int kFramePanel = 0;
 constexpr int kIconLeave = 1;
 constexpr int kIconResume = 3;
@@ -26,7 +25,6 @@ constexpr int kIconMarker = 6;
 constexpr int kOverscanLow = 1;
 constexpr int kOverscanHigh = 96;
 constexpr int kOverscanStep = 16;
-constexpr float kDegrees = 0.0174532924f;
 
 // The options box's rows, in their order from the top.
 enum OptionRow { kRowBack, kRowOverscan, kRowSound, kRowICade, kRowWindow, kRowLeftStick, kRowRightStick, kRowQuit };

@@ -15,16 +15,9 @@ namespace {
 constexpr int kBaseC = 64;
 constexpr int kBaseR = 64;
 
-// One bare app (not the running one) for the whole program, kept from the collector, which
-// runs whenever the host delivers frames.
-c_MyApp* bare_app_object = nullptr;
-gc_roots bare_app_roots([] { gc_mark_q(bare_app_object); });
-
-c_MyApp* bare_app() {
-    TestHost::Start();
-    if (!bare_app_object) gc_assign(bare_app_object, new c_MyApp);
-    c_MyApp* app = bare_app_object;
-    app->m_difficulty = 2;
+// The shared bare app at the default difficulty.
+c_MyApp* level_app() {
+    c_MyApp* app = bare_app();
     return app;
 }
 
@@ -91,7 +84,7 @@ std::vector<int> flag_slots(c_MyApp* app) {
 bool on_border(int c, int r) { return c < 10 || c > 117 || r < 10 || r > 117; }
 
 TEST(Levels, SameClockMakesTheSameLevel) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     generate(app, 123456);
     std::vector<float> first = level_snapshot(app);
     generate(app, 123456);
@@ -101,7 +94,7 @@ TEST(Levels, SameClockMakesTheSameLevel) {
 }
 
 TEST(Levels, BorderIsRockAndEveryCellsSolidFlagFollowsItsValue) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     for (int ms : {5, 98765, 2000000}) {
         generate(app, ms);
         int border = 0, mismatched = 0;
@@ -120,7 +113,7 @@ TEST(Levels, BorderIsRockAndEveryCellsSolidFlagFollowsItsValue) {
 }
 
 TEST(Levels, FillDrawsOpenGroundAndRockInside) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     generate(app, 777, 1);
     int open = 0, inside = 0;
     for (int c = 10; c <= 117; ++c) {
@@ -134,7 +127,7 @@ TEST(Levels, FillDrawsOpenGroundAndRockInside) {
 }
 
 TEST(Levels, CentreAndTunnelsAreDugAndJoinTheCentre) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     for (int ms : {31, 4242, 90001}) {
         generate(app, ms, 1);
         std::vector<float> before = ground(app);
@@ -185,7 +178,7 @@ TEST(Levels, CentreAndTunnelsAreDugAndJoinTheCentre) {
 }
 
 TEST(Levels, LongDiggersStayInsideTheirClamp) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     app->m_digSteps = 2000;
     generate(app, 55, 1);
     std::vector<float> before = ground(app);
@@ -205,7 +198,7 @@ TEST(Levels, LongDiggersStayInsideTheirClamp) {
 }
 
 TEST(Levels, BaseCellsAndTheirDistances) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     generate(app, 8080, 3);
     EXPECT_EQ(field(app, 64, 64, kCellValue), kCellBaseCentre);
     for (auto cell : {std::pair{63, 64}, {65, 64}, {63, 65}, {64, 65}, {65, 65}}) {
@@ -227,7 +220,7 @@ TEST(Levels, BaseCellsAndTheirDistances) {
 // A long winding corridor from the base: the base distance counts its steps + 1 and stops
 // after 256 steps.
 TEST(Levels, BaseDistanceReachesTwoHundredFiftySixSteps) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     generate(app, 1, 1);
     for (int c = 0; c < kGridSide; ++c) {
         for (int r = 0; r < kGridSide; ++r) {
@@ -262,7 +255,7 @@ struct CountCase {
 const CountCase kCounts[] = {{1, 2, 10}, {2, 2, 12}, {1, 1, 5}, {1, 3, 15}, {4, 3, 21}};
 
 TEST(Levels, FlagsAndSpawnersByDifficultyAndLevelFarFromTheBase) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     for (const CountCase& k : kCounts) {
         generate(app, 1000 + k.level * 10 + k.difficulty, 3, k.level, k.difficulty);
         EXPECT_EQ(count_cells(app, kCellFlagSpot), 5) << k.level << "/" << k.difficulty;
@@ -288,7 +281,7 @@ TEST(Levels, FlagsAndSpawnersByDifficultyAndLevelFarFromTheBase) {
 // end, putting the items in the farthest free cells and dropping those that find no room (19
 // free cells: 15 items on level 1 at difficulty 2 all fit, 24 on level 3 at difficulty 3 not).
 TEST(Levels, PlacementEndsWhenNoCellIsFarEnough) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     struct Case { int level, difficulty, flags, spawners; };
     for (Case k : {Case{1, 2, 5, 10}, Case{3, 3, 5, 14}}) {
         generate(app, 3, 1, k.level, k.difficulty);
@@ -309,7 +302,7 @@ TEST(Levels, PlacementEndsWhenNoCellIsFarEnough) {
 }
 
 TEST(Levels, FlagSpotsBecomeFlagsAndTheColumnStartsInTheBase) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     for (int slot = 0; slot < 510; ++slot) app->m_objects[slot * kRecordSize + kObjKind] = 3;
     for (int slot = 0; slot < 510; ++slot) app->m_bullets[slot * kRecordSize + kObjKind] = 21;
     app->m_vars[kVarSoldiers] = 1;
@@ -361,7 +354,7 @@ TEST(Levels, FlagSpotsBecomeFlagsAndTheColumnStartsInTheBase) {
 }
 
 TEST(Levels, LevelNumberRisesWithEveryNewLevel) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     app->m_vars[kVarLevel] = 0;
     for (int want = 1; want <= 3; ++want) {
         app->p_GetLevelA();
@@ -370,7 +363,7 @@ TEST(Levels, LevelNumberRisesWithEveryNewLevel) {
 }
 
 TEST(Levels, FlagSpotWithoutAFreeSlotIsCleared) {
-    c_MyApp* app = bare_app();
+    c_MyApp* app = level_app();
     generate(app, 4444, 3);
     for (int slot = 0; slot < kSlotsInUse; ++slot) app->m_objects[slot * kRecordSize + kObjKind] = 3;
     app->p_GetLevD();
@@ -403,7 +396,7 @@ TEST(Levels, IntroBuildsTheWholeLevelInFrameOrder) {
     EXPECT_EQ(game->m_vars[kVarPlayerX], 3983.5f);
     EXPECT_EQ(game->m_vars[kVarPlayerY], 3360.0f);
 
-    c_MyApp* direct = bare_app();
+    c_MyApp* direct = level_app();
     generate(direct, clock);
     EXPECT_TRUE(level_snapshot(game) == level_snapshot(direct));
 }

@@ -13,17 +13,6 @@ namespace {
 
 constexpr float kStale = 7;  // a distance left over from an earlier flood
 
-// One bare app (not the running one) for the whole program, kept from the collector, which
-// runs whenever the host delivers frames.
-c_MyApp* bare_app_object = nullptr;
-gc_roots bare_app_roots([] { gc_mark_q(bare_app_object); });
-
-c_MyApp* bare_app() {
-    TestHost::Start();
-    if (!bare_app_object) gc_assign(bare_app_object, new c_MyApp);
-    c_MyApp* app = bare_app_object;
-    return app;
-}
 
 float& field(c_MyApp* app, int c, int r, int f) { return app->m_grid[cell_index(c, r) + f]; }
 

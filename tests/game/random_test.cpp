@@ -9,11 +9,6 @@
 
 namespace {
 
-c_MyApp* bare_app() {
-    TestHost::Start();
-    return new c_MyApp;
-}
-
 TEST(Random, SequenceFromTheStartValueIsFixed) {
     kv_random_Seed = 1234;
     uint32_t state = 1234;

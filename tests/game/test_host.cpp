@@ -73,4 +73,15 @@ TestHost& TestHost::Start(int width, int height) {
     return *host;
 }
 
+namespace {
+c_MyApp* bare_app_object = nullptr;
+gc_roots bare_app_roots([] { gc_mark_q(bare_app_object); });
+}  // namespace
+
+c_MyApp* bare_app() {
+    TestHost::Start();
+    if (!bare_app_object) gc_assign(bare_app_object, new c_MyApp);
+    return bare_app_object;
+}
+
 std::string text_of(const String& s) { return std::string(s.ToCString()); }

@@ -49,5 +49,9 @@ private:
     int frames_ = 0;
 };
 
+// A second app object (not the running one) for methods that only touch its own tables; one
+// per test program, kept from the collector, which runs whenever the host delivers frames.
+c_MyApp* bare_app();
+
 // Narrows a game string for comparisons in assertions.
 std::string text_of(const String& s);
