@@ -20,9 +20,7 @@ protected:
         input = kv_input_device;
     }
     void TearDown() override {
-        for (int key = 1; key < 512; ++key) {
-            if (input->keyDown[key]) host->KeyUp(key);
-        }
+        host->ReleaseKeys();
         for (int unit = 0; unit < 4; ++unit) {
             for (int i = 0; i < 2; ++i) input->joyStates[unit]->joyx[i] = input->joyStates[unit]->joyy[i] = 0;
         }

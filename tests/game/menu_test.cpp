@@ -39,9 +39,7 @@ protected:
         host->Frame();
     }
     void TearDown() override {
-        for (int key = 1; key < 512; ++key) {
-            if (kv_input_device->keyDown[key]) host->KeyUp(key);
-        }
+        host->ReleaseKeys();
         kv_Tol_isOuya = 0;
         kv_Tol_jscrh = 480;
         app->m_gameState = kStateMenu;

@@ -97,9 +97,7 @@ protected:
         host->Frame();
     }
     void ReleaseAll() {
-        for (int key = 1; key < 512; ++key) {
-            if (kv_input_device->keyDown[key]) host->KeyUp(key);
-        }
+        host->ReleaseKeys();
         host->Frame();
     }
     // One press and release, a frame each.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "host/glfw_game.h"
+#include "host/input.h"
 #include "host/media_loading.h"
 
 int TestHost::SaveState(String state) {
@@ -52,6 +53,12 @@ void TestHost::Frames(int count) {
 
 void TestHost::FinishLoading() {
     for (int guard = 0; app->m_reload != 0 && guard < 100; ++guard) Frame();
+}
+
+void TestHost::ReleaseKeys() {
+    for (int key = 1; key < 512; ++key) {
+        if (kv_input_device->keyDown[key]) KeyUp(key);
+    }
 }
 
 void TestHost::MouseDown(float x, float y) { MouseEvent(::MouseDown, 0, x, y); }

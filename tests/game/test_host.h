@@ -42,6 +42,8 @@ public:
     void KeyDown(int key) { KeyEvent(::KeyDown, key); }
     void KeyUp(int key) { KeyEvent(::KeyUp, key); }
     void Type(int character) { KeyEvent(KeyChar, character); }
+    // Sends a release for every key, button or touch still held.
+    void ReleaseKeys();
     void MouseDown(float x, float y);
     void MouseUp(float x, float y);
 
