@@ -60,6 +60,19 @@ void blob(cairo_t* cr, Rng& rng, double cx, double cy, double rx, double ry, int
   cairo_close_path(cr);
 }
 
+void polygon(cairo_t* cr, std::initializer_list<Point> points) {
+  bool first = true;
+  for (const Point& p : points) {
+    if (first) {
+      cairo_move_to(cr, p.x, p.y);
+    } else {
+      cairo_line_to(cr, p.x, p.y);
+    }
+    first = false;
+  }
+  cairo_close_path(cr);
+}
+
 void star(cairo_t* cr, double cx, double cy, double r1, double r2, int points, double turn) {
   int corners = r2 == r1 ? points : points * 2;
   cairo_new_sub_path(cr);

@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "asset_table.h"
@@ -44,6 +45,12 @@ void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r)
 // A closed, smooth, irregular loop around (cx, cy): the outline of a rock, a puff or a blot.
 void blob(cairo_t* cr, Rng& rng, double cx, double cy, double rx, double ry, int points,
           double roughness);
+// A closed outline through the points in order (added to the current path).
+struct Point {
+  double x, y;
+};
+void polygon(cairo_t* cr, std::initializer_list<Point> points);
+
 // A regular polygon or star (inner radius r2 != r1) with the first point straight up.
 void star(cairo_t* cr, double cx, double cy, double r1, double r2, int points, double turn = 0);
 

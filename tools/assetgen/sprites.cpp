@@ -112,10 +112,7 @@ void trooper(cairo_t* cr, const Trooper& t, const Pose& p) {
   cairo_set_line_width(cr, ink);
   cairo_stroke(cr);
   if (t.spiked) {
-    cairo_move_to(cr, 16.6, 4.6 + y);
-    cairo_line_to(cr, 17.6, 0.6 + y);
-    cairo_line_to(cr, 19.6, 4.3 + y);
-    cairo_close_path(cr);
+    polygon(cr, {{16.6, 4.6 + y}, {17.6, 0.6 + y}, {19.6, 4.3 + y}});
     fill_line(cr, hex(0xc8ccd0), kInk, 0.8);
     cairo_move_to(cr, 13.2, 6.5 + y);
     cairo_curve_to(cr, 10.5, 5.5 + y, 9.5, 7.5 + y, 8.8, 10.5 + y);

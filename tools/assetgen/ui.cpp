@@ -46,13 +46,7 @@ void cog_path(cairo_t* cr, double cx, double cy, double r_out, double r_in, int 
 }
 
 void speaker(cairo_t* cr) {
-  cairo_move_to(cr, 7, 13);
-  cairo_line_to(cr, 11, 13);
-  cairo_line_to(cr, 17, 8);
-  cairo_line_to(cr, 17, 24);
-  cairo_line_to(cr, 11, 19);
-  cairo_line_to(cr, 7, 19);
-  cairo_close_path(cr);
+  polygon(cr, {{7, 13}, {11, 13}, {17, 8}, {17, 24}, {11, 19}, {7, 19}});
   icon_ink(cr, 2);
   for (int i = 1; i <= 2; ++i) {
     cairo_new_path(cr);
@@ -107,14 +101,7 @@ void arrow(cairo_t* cr, double cx, double cy, double size, double angle) {
   cairo_translate(cr, cx, cy);
   cairo_rotate(cr, angle);
   double s = size / 2;
-  cairo_move_to(cr, s, 0);
-  cairo_line_to(cr, 0, -s * 0.9);
-  cairo_line_to(cr, 0, -s * 0.38);
-  cairo_line_to(cr, -s, -s * 0.38);
-  cairo_line_to(cr, -s, s * 0.38);
-  cairo_line_to(cr, 0, s * 0.38);
-  cairo_line_to(cr, 0, s * 0.9);
-  cairo_close_path(cr);
+  polygon(cr, {{s, 0}, {0, -s * 0.9}, {0, -s * 0.38}, {-s, -s * 0.38}, {-s, s * 0.38}, {0, s * 0.38}, {0, s * 0.9}});
   cairo_restore(cr);
 }
 
@@ -174,10 +161,7 @@ void paint_icons(cairo_t* cr, int frame) {
       icon_ink(cr, 2);
       break;
     case 3:  // play
-      cairo_move_to(cr, 10, 6);
-      cairo_line_to(cr, 26, 16);
-      cairo_line_to(cr, 10, 26);
-      cairo_close_path(cr);
+      polygon(cr, {{10, 6}, {26, 16}, {10, 26}});
       icon_ink(cr, 2.4);
       break;
     case 4:  // settings
@@ -189,11 +173,7 @@ void paint_icons(cairo_t* cr, int frame) {
       circle(cr, 22, 20, 4);
       cairo_rectangle(cr, 12, 7, 2.5, 16);
       cairo_rectangle(cr, 24, 4, 2.5, 16);
-      cairo_move_to(cr, 12, 7);
-      cairo_line_to(cr, 26.5, 4);
-      cairo_line_to(cr, 26.5, 8);
-      cairo_line_to(cr, 12, 11);
-      cairo_close_path(cr);
+      polygon(cr, {{12, 7}, {26.5, 4}, {26.5, 8}, {12, 11}});
       icon_ink(cr, 1.6);
       break;
     case 6:  // selection marker: four corner brackets around an empty middle
@@ -543,13 +523,8 @@ void paint_badges(cairo_t* cr, int frame) {
   int emblem = frame / 8, tint = frame % 8;
   Rgb rim = kRim[(frame / 3) % 3];
   // Ribbon tails behind the medal.
-  for (int side = -1; side <= 1; side += 2) {
-    cairo_move_to(cr, 32 + side * 4, 40);
-    cairo_line_to(cr, 32 + side * 16, 62);
-    cairo_line_to(cr, 32 + side * 10, 58);
-    cairo_line_to(cr, 32 + side * 7, 63);
-    cairo_line_to(cr, 32 + side * 1, 42);
-    cairo_close_path(cr);
+  for (double side = -1; side <= 1; side += 2) {
+    polygon(cr, {{32 + side * 4, 40}, {32 + side * 16, 62}, {32 + side * 10, 58}, {32 + side * 7, 63}, {32 + side * 1, 42}});
     fill_line(cr, shade(kEnamel[(tint + 3) % 8], 0.9), kInk, 1);
   }
   circle(cr, 32, 29, 25);
@@ -583,13 +558,7 @@ void paint_badges(cairo_t* cr, int frame) {
     case 3:  // chevrons
       for (int i = 0; i < 3; ++i) {
         double y = 20 + i * 7;
-        cairo_move_to(cr, 20, y + 6);
-        cairo_line_to(cr, 32, y);
-        cairo_line_to(cr, 44, y + 6);
-        cairo_line_to(cr, 44, y + 10);
-        cairo_line_to(cr, 32, y + 4);
-        cairo_line_to(cr, 20, y + 10);
-        cairo_close_path(cr);
+        polygon(cr, {{20, y + 6}, {32, y}, {44, y + 6}, {44, y + 10}, {32, y + 4}, {20, y + 10}});
       }
       break;
     case 4:  // heart
@@ -605,23 +574,10 @@ void paint_badges(cairo_t* cr, int frame) {
       break;
     }
     case 6:  // lightning
-      cairo_move_to(cr, 35, 14);
-      cairo_line_to(cr, 24, 32);
-      cairo_line_to(cr, 31, 32);
-      cairo_line_to(cr, 28, 45);
-      cairo_line_to(cr, 41, 26);
-      cairo_line_to(cr, 34, 26);
-      cairo_close_path(cr);
+      polygon(cr, {{35, 14}, {24, 32}, {31, 32}, {28, 45}, {41, 26}, {34, 26}});
       break;
     default:  // crown
-      cairo_move_to(cr, 19, 38);
-      cairo_line_to(cr, 19, 21);
-      cairo_line_to(cr, 25.5, 29);
-      cairo_line_to(cr, 32, 18);
-      cairo_line_to(cr, 38.5, 29);
-      cairo_line_to(cr, 45, 21);
-      cairo_line_to(cr, 45, 38);
-      cairo_close_path(cr);
+      polygon(cr, {{19, 38}, {19, 21}, {25.5, 29}, {32, 18}, {38.5, 29}, {45, 21}, {45, 38}});
   }
   icon_ink(cr, 1.6);
 }
